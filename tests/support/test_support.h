@@ -1,0 +1,43 @@
+#pragma once
+// Helpers shared by the test programs: temporary folders, fixture files, running
+// velmo-cli.
+#include <filesystem>
+#include <string>
+
+namespace velmo::test {
+
+// A fresh folder under the system's temporary folder, removed with its contents when
+// the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return FPath; }
+    // Full path of `name` inside the folder (subfolders are created).
+    std::string File(const std::string& name) const;
+    // Writes `bytes` to `name` inside the folder and returns its full path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path FPath;
+};
+
+std::string ReadAll(const std::string& path);
+
+// The checked-in fixtures folder (tests/fixtures) with a trailing "/".
+std::string FixturesDir();
+// The folder of the test executables, where the build copies the sample installation.
+std::string BinDir();
+
+struct CommandResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+// Runs velmo-cli with `args` (each shell-quoted here) and collects its output.
+CommandResult RunCli(const std::string& args);
+std::string ShellQuote(const std::string& s);
+
+}  // namespace velmo::test
