@@ -1,0 +1,241 @@
+#include "report/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+
+namespace velmo {
+
+QColor ToQColor(TColor c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+namespace {
+
+QFont BaseFont(const std::string& name, TFontStyles style) {
+    QFont f(QString::fromStdString(name));
+    f.setBold((style & fsBold) != 0);
+    f.setItalic((style & fsItalic) != 0);
+    f.setUnderline((style & fsUnderline) != 0);
+    f.setStrikeOut((style & fsStrikeOut) != 0);
+    // Unhinted outlines keep the advances proportional to the size, so text measured
+    // at one resolution lines up at any other.
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+// Em size per pixel of cell height (ascent + descent) for a family and style; the
+// fonts are asked for by cell height, the painter wants the em size.
+double EmPerCell(const std::string& name, TFontStyles style) {
+    static std::map<std::pair<std::string, int>, double> cache;
+    const auto key = std::make_pair(name, static_cast<int>(style & (fsBold | fsItalic)));
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    QFont probe = BaseFont(name, style);
+    probe.setPixelSize(1000);
+    const QFontMetricsF fm(probe);
+    const double cell = fm.ascent() + fm.descent();
+    const double ratio = cell > 0 ? 1000.0 / cell : 1.0;
+    cache.emplace(key, ratio);
+    return ratio;
+}
+
+Qt::PenStyle ToQtPenStyle(int32_t style) {
+    switch (style) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+
+// The outline of a framed shape: a 1-pixel pen covers Left .. Right - 1.
+QRect OutlineRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+}
+
+}  // namespace
+
+QFont MakeReportFont(const std::string& name, TFontStyles style, double cellHeightPx) {
+    QFont f = BaseFont(name, style);
+    const double em = cellHeightPx * EmPerCell(name, style);
+    f.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(em))));
+    return f;
+}
+
+int QtTextFlags(int32_t format) {
+    int flags = 0;
+    if (format & dtRight)
+        flags |= Qt::AlignRight;
+    else if (format & dtCenter)
+        flags |= Qt::AlignHCenter;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & dtBottom)
+        flags |= Qt::AlignBottom;
+    else if (format & dtVCenter)
+        flags |= Qt::AlignVCenter;
+    else
+        flags |= Qt::AlignTop;
+    if ((format & dtWordBreak) && !(format & dtSingleLine)) flags |= Qt::TextWordWrap;
+    if (format & dtSingleLine) flags |= Qt::TextSingleLine;
+    return flags;
+}
+
+void TCanvas::Attach(QPainter* painter) {
+    FPainter = painter;
+    FFont = MakeReportFont("Arial", 0, 16);
+    FFontColor = clBlack;
+    FTextPen = QPen(ToQColor(FFontColor));
+    FPen = QPen(ToQColor(clBlack), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    FBrushColor = clWhite;
+    FBrushStyle = bsSolid;
+    FPenPos = QPoint(0, 0);
+    if (FPainter) {
+        FPainter->setRenderHint(QPainter::Antialiasing, false);
+        FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+        FPainter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+        FPainter->setFont(FFont);
+        FPainter->setPen(FPen);
+        FPainter->setBrush(QBrush(ToQColor(FBrushColor)));
+    }
+}
+
+void TCanvas::SetFont(const std::string& name, TColor color, TFontStyles style, int cellHeightPx) {
+    SetFont(MakeReportFont(name, style, cellHeightPx), color);
+}
+
+void TCanvas::SetFont(const QFont& font, TColor color) {
+    FFont = font;
+    FFontColor = color;
+    FTextPen = QPen(ToQColor(color));
+    if (FPainter) FPainter->setFont(FFont);
+}
+
+void TCanvas::SetPen(TColor color, int32_t style, int widthPx) {
+    const int w = std::max(1, widthPx);
+    // Thin lines keep square ends like a device's cosmetic pen; thick ones are round.
+    FPen = QPen(ToQColor(color), w, ToQtPenStyle(style), w > 1 ? Qt::RoundCap : Qt::SquareCap,
+                w > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    if (FPainter) FPainter->setPen(FPen);
+}
+
+void TCanvas::SetBrush(TColor color, int32_t style) {
+    FBrushColor = color;
+    FBrushStyle = style;
+    if (FPainter) {
+        if (style == bsClear)
+            FPainter->setBrush(Qt::NoBrush);
+        else
+            FPainter->setBrush(QBrush(ToQColor(color)));
+    }
+}
+
+double TCanvas::TextWidth(const QString& text) const {
+    return QFontMetricsF(FFont).horizontalAdvance(text);
+}
+
+double TCanvas::TextHeight(const QString& /*text*/) const {
+    const QFontMetricsF fm(FFont);
+    return fm.ascent() + fm.descent();
+}
+
+void TCanvas::TextOut(double x, double y, const QString& text) {
+    if (!FPainter) return;
+    const QFontMetricsF fm(FFont);
+    if (FBrushStyle != bsClear)
+        FPainter->fillRect(QRectF(x, y, fm.horizontalAdvance(text), fm.ascent() + fm.descent()),
+                           ToQColor(FBrushColor));
+    FPainter->setPen(FTextPen);
+    FPainter->drawText(QPointF(x, y + fm.ascent()), text);
+    FPainter->setPen(FPen);
+}
+
+void TCanvas::TextOutAngle(double x, double y, double angle, const QString& text, int hPos) {
+    if (!FPainter) return;
+    double dx = 0;
+    if (hPos == 1)
+        dx = -TextWidth(text) / 2;
+    else if (hPos == 2)
+        dx = -TextWidth(text);
+    FPainter->save();
+    FPainter->translate(x, y);
+    FPainter->rotate(-angle);  // counter-clockwise on a Y-down device
+    TextOut(dx, 0, text);
+    FPainter->restore();
+}
+
+int TCanvas::DrawText(const TRect& r, const QString& text, int32_t format) {
+    const int flags = QtTextFlags(format);
+    const QRectF box(ToQRect(r));
+    if ((format & dtCalcRect) || !FPainter) {
+        const QRectF b = QFontMetricsF(FFont).boundingRect(box, flags, text);
+        return static_cast<int>(std::ceil(b.height()));
+    }
+    QRectF bounding;
+    if (FBrushStyle != bsClear) {
+        const QRectF b = QFontMetricsF(FFont).boundingRect(box, flags, text);
+        FPainter->fillRect(b, ToQColor(FBrushColor));
+    }
+    FPainter->setPen(FTextPen);
+    FPainter->drawText(box, flags, text, &bounding);
+    FPainter->setPen(FPen);
+    return static_cast<int>(std::ceil(bounding.height()));
+}
+
+void TCanvas::LineTo(int x, int y) {
+    const QPoint to(x, y);
+    if (FPainter) FPainter->drawLine(FPenPos, to);
+    FPenPos = to;
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+    if (FPainter) FPainter->drawRect(OutlineRect(r));
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    if (FPainter && FBrushStyle != bsClear) FPainter->fillRect(ToQRect(r), ToQColor(FBrushColor));
+}
+
+void TCanvas::FillRect(const TRect& r, TColor color) {
+    if (FPainter) FPainter->fillRect(ToQRect(r), ToQColor(color));
+}
+
+void TCanvas::Ellipse(const TRect& r) {
+    if (FPainter) FPainter->drawEllipse(OutlineRect(r));
+}
+
+void TCanvas::Polyline(const QPolygon& points) {
+    if (!FPainter || points.isEmpty()) return;
+    FPainter->drawPolyline(points);
+}
+
+void TCanvas::Polygon(const QPolygon& points) {
+    if (!FPainter || points.isEmpty()) return;
+    FPainter->drawPolygon(points, Qt::OddEvenFill);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const QImage& image) {
+    if (!FPainter) return;
+    if (image.isNull()) {
+        FPainter->save();
+        FPainter->setPen(QPen(ToQColor(clGray), 1));
+        FPainter->setBrush(Qt::NoBrush);
+        FPainter->drawRect(OutlineRect(r));
+        FPainter->restore();
+        return;
+    }
+    FPainter->drawImage(ToQRect(r), image);
+}
+
+}  // namespace velmo

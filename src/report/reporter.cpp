@@ -1,0 +1,390 @@
+#include "report/reporter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "model/error.h"
+#include "report/gifimage.h"
+
+namespace velmo {
+
+namespace {
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+// The measuring canvas holds its font at 100 pixels per page unit.
+constexpr double MeasureScale = 100.0;
+}  // namespace
+
+TReporter::TReporter() {
+    FWorkCanvas.Attach(nullptr);
+    FMeasureFont = FWorkCanvas.Font();
+    NewPage();
+}
+
+TReporter::~TReporter() = default;
+
+void TReporter::NewPage() {
+    FPages.push_back(std::make_unique<TPage>());
+    FCurrentPage = FPages.back().get();
+    ++PageIndex;
+}
+
+void TReporter::Clear() {
+    FPages.clear();
+    FMetaList.clear();
+    FPointsList.clear();
+    FBitmapList.clear();
+    NewPage();
+}
+
+void TReporter::ClearMetaFiles() { FMetaList.clear(); }
+
+PRealPointArray TReporter::NewPointArray() { return TBasePrint::NewPointArray(); }
+
+// --- recording and measuring ---
+
+void TReporter::SetFont(const std::string& name, TColor color, TFontStyles style, double height) {
+    Add(ikSetFont, FontInfo{name, color, style, height});
+    FFontHeight = height;
+    FMeasureFont = MakeReportFont(name, style, height * MeasureScale);
+    FWorkCanvas.SetFont(FMeasureFont, color);
+}
+
+void TReporter::SetPen(TColor color, int32_t style, double width) {
+    Add(ikSetPen, PenInfo{color, style, width});
+}
+
+void TReporter::SetBrush(TColor color, int32_t style) {
+    Add(ikSetBrush, BrushInfo{color, style});
+    FWorkCanvas.SetBrush(color, style);
+}
+
+double TReporter::MeasureWidth(const QString& text) const {
+    return QFontMetricsF(FMeasureFont).horizontalAdvance(text);
+}
+
+double TReporter::TextWidth(const std::string& text) { return MeasureWidth(Q(text)) / MeasureScale; }
+
+double TReporter::TextHeight(const std::string& text) {
+    return FWorkCanvas.TextHeight(Q(text)) / MeasureScale;
+}
+
+double TReporter::TextOut(double x, double y, const std::string& text) {
+    Add(ikTextOut, TextOutInfo{x, y, text});
+    return y + FFontHeight;
+}
+
+double TReporter::TextOutEx(double x, double y, const std::string& text, THorizPosition h,
+                            TVerticalPosition v) {
+    Add(ikTextOutEx, TextOutExInfo{x, y, text, h, v});
+    return y + FFontHeight;
+}
+
+void TReporter::TextOutAngleEx(double x, double y, double angle, const std::string& text,
+                               THorizPosition h, TVerticalPosition v) {
+    Add(ikTextOutAngleEx, TextOutAngleInfo{x, y, angle, text, h, v});
+}
+
+int32_t TReporter::DrawText(const TRealRect& r, const std::string& text, int32_t format) {
+    Add(ikDrawText, DrawTextInfo{r, text, format});
+    const TRect m{Round(r.Left), Round(r.Top), Round(r.Right), Round(r.Bottom)};
+    return FWorkCanvas.DrawText(m, Q(text), format | dtCalcRect) + 1;
+}
+
+double TReporter::WrapText(double x, double y, double width, const std::string& text) {
+    TRealRect r = RealRect(x, y, x + width * MeasureScale, y + FFontHeight);
+    const double h = DrawText(r, text, dtWordBreak | dtCalcRect) / MeasureScale;
+    r = RealRect(x, y, x + width, y + h);
+    DrawText(r, text, dtWordBreak);
+    Rectangle(r);
+    return y + h;
+}
+
+void TReporter::MoveTo(double x, double y) { Add(ikMoveTo, TRealPoint{x, y}); }
+void TReporter::LineTo(double x, double y) { Add(ikLineTo, TRealPoint{x, y}); }
+
+void TReporter::DrawFillLine(double x, double y, double width, double height, TColor color) {
+    Add(ikDrawFillLine, FillLineInfo{x, y, width, height, color});
+}
+
+void TReporter::Rectangle(const TRealRect& r) { Add(ikRectangle, r); }
+void TReporter::FillRect(const TRealRect& r) { Add(ikFillRect, r); }
+void TReporter::Ellipse(const TRealRect& r) { Add(ikEllipse, r); }
+
+void TReporter::Polyline(PRealPointArray points) {
+    if (!points) return;
+    // An array that did not come from NewPointArray is copied, so the page never
+    // refers to memory the recorder does not own.
+    if (!OwnsPointArray(points)) {
+        PRealPointArray own = NewPointArray();
+        *own = *points;
+        points = own;
+    }
+    Add(ikPolyline, PointsInfo{points});
+}
+
+void TReporter::Polygon(PRealPointArray points) {
+    if (!points) return;
+    if (!OwnsPointArray(points)) {
+        PRealPointArray own = NewPointArray();
+        *own = *points;
+        points = own;
+    }
+    Add(ikPolygon, PointsInfo{points});
+}
+
+void TReporter::StretchDrawDIB(const TRealRect& r, const QImage& graphic) {
+    FBitmapList.push_back(std::make_unique<QImage>(graphic.copy()));
+    Add(ikStretchDrawDIB, ImageInfo{r, FBitmapList.back().get()});
+}
+
+void TReporter::DrawFromRes(const TRealRect& r, const std::string& resName) {
+    Add(ikDrawFromRes, DrawFromResInfo{r, resName});
+}
+
+void TReporter::BreakString(const std::string& s, std::vector<std::string>& list, double width) {
+    list.clear();
+    const double limit = width * MeasureScale;
+    std::string w = s + " ";
+    // Positions are 1-based as in the description of the algorithm; 0 means "none".
+    auto firstSpace = [&w]() -> size_t {
+        const size_t p = w.find(' ');
+        return p == std::string::npos ? 0 : p + 1;
+    };
+    size_t last = firstSpace();
+    size_t p = last;
+    while (p > 0) {
+        if (MeasureWidth(Q(w.substr(0, p - 1))) <= limit) {
+            last = p;
+            const size_t next = w.find(' ', p);
+            p = next == std::string::npos ? 0 : next + 1;
+        } else {
+            list.push_back(w.substr(0, last - 1));
+            w.erase(0, last);
+            p = firstSpace();
+            last = p;
+        }
+        // A text that ends in a word too wide for a line leaves nothing behind: no
+        // empty line is added after it.
+        if (p == 0 && !w.empty()) list.push_back(w);
+    }
+}
+
+// --- playback ---
+
+void TReporter::RenderItem(const TPageItem& item) {
+    switch (item.Kind) {
+    case ikTextOut: {
+        const auto& i = std::get<TextOutInfo>(item.Data);
+        FCanvas.TextOut(AdjustX(i.X), AdjustY(i.Y), Q(i.Text));
+        break;
+    }
+    case ikMoveTo: {
+        const auto& p = std::get<TRealPoint>(item.Data);
+        FCanvas.MoveTo(AdjustX(p.X), AdjustY(p.Y));
+        break;
+    }
+    case ikLineTo: {
+        const auto& p = std::get<TRealPoint>(item.Data);
+        FCanvas.LineTo(AdjustX(p.X), AdjustY(p.Y));
+        break;
+    }
+    case ikSetFont: {
+        const auto& f = std::get<FontInfo>(item.Data);
+        FCanvas.SetFont(f.Name, f.Color, f.Style, RelToLogY(f.Height));
+        break;
+    }
+    case ikSetPen: {
+        const auto& p = std::get<PenInfo>(item.Data);
+        FCanvas.SetPen(p.Color, p.Style, std::max(1, RelToLogY(p.Width)));
+        break;
+    }
+    case ikSetBrush: {
+        const auto& b = std::get<BrushInfo>(item.Data);
+        FCanvas.SetBrush(b.Color, b.Style);
+        break;
+    }
+    case ikFillRect: FCanvas.FillRect(DeviceRect(std::get<TRealRect>(item.Data))); break;
+    case ikRectangle: FCanvas.Rectangle(DeviceRect(std::get<TRealRect>(item.Data))); break;
+    case ikEllipse: FCanvas.Ellipse(DeviceRect(std::get<TRealRect>(item.Data))); break;
+    case ikStretchDrawDIB: {
+        const auto& i = std::get<ImageInfo>(item.Data);
+        FCanvas.StretchDraw(DeviceRect(i.R), i.Image ? *i.Image : QImage());
+        break;
+    }
+    case ikDrawFromRes: {
+        const auto& i = std::get<DrawFromResInfo>(item.Data);
+        FCanvas.StretchDraw(DeviceRect(i.R), LoadGifResource(i.ResName));
+        break;
+    }
+    case ikTextOutAngleEx: {
+        const auto& i = std::get<TextOutAngleInfo>(item.Data);
+        CanvasTextOutAngleEx(AdjustX(i.X), AdjustY(i.Y), i.Angle, Q(i.Text), i.H, i.V);
+        break;
+    }
+    case ikDrawFillLine: {
+        const auto& i = std::get<FillLineInfo>(item.Data);
+        CanvasDrawFillLine(i.X, i.Y, i.Width, i.Height, i.Color);
+        break;
+    }
+    case ikDrawText: {
+        const auto& i = std::get<DrawTextInfo>(item.Data);
+        if (!(i.Format & dtCalcRect)) FCanvas.DrawText(DeviceRect(i.R), Q(i.Text), i.Format);
+        break;
+    }
+    case ikTextOutEx: {
+        const auto& i = std::get<TextOutExInfo>(item.Data);
+        const QString text = Q(i.Text);
+        const int w = static_cast<int>(std::ceil(FCanvas.TextWidth(text) - 1e-9));
+        const int h = static_cast<int>(std::ceil(FCanvas.TextHeight(text) - 1e-9));
+        const int dx = i.hPos == hpCenter ? w / 2 : i.hPos == hpRight ? w : 0;
+        const int dy = i.vPos == vpCenter ? h / 2 : i.vPos == vpBottom ? h : 0;
+        FCanvas.TextOut(AdjustX(i.X) - dx, AdjustY(i.Y) - dy, text);
+        break;
+    }
+    case ikPolyline: {
+        const auto& i = std::get<PointsInfo>(item.Data);
+        if (i.Points) FCanvas.Polyline(DevicePoints(*i.Points));
+        break;
+    }
+    case ikPolygon: {
+        const auto& i = std::get<PointsInfo>(item.Data);
+        if (i.Points) FCanvas.Polygon(DevicePoints(*i.Points));
+        break;
+    }
+    }
+}
+
+void TReporter::PlayPage(int32_t index, QPainter* painter, double horzScale, double vertScale,
+                         double leftOffSet, double topOffSet) {
+    Initiate(painter, horzScale, vertScale, leftOffSet, topOffSet);
+    for (const TPageItem& item : Page(index)) RenderItem(item);
+    FCanvas.Attach(nullptr);
+}
+
+void TReporter::PrintMetaFiles() {
+    FMetaList.clear();
+    for (int32_t i = 0; i < GetPageCount(); ++i) {
+        auto picture = std::make_unique<QPicture>();
+        {
+            QPainter painter(picture.get());
+            PlayPage(i, &painter, 100, 100, 0, 0);
+        }
+        picture->setBoundingRect(QRect(0, 0, static_cast<int>(PageWidth), static_cast<int>(PageHeight)));
+        FMetaList.push_back(std::move(picture));
+    }
+}
+
+// --- printing ---
+
+void TReporter::InitiateForPrinter(QPrinter& printer, QPainter* painter) {
+    double left = 0, top = 0;
+    if (!printer.fullPage()) {
+        // The painter's origin is the corner of the printable area: page unit 0 is the
+        // edge of the sheet once the unprintable margins are subtracted.
+        const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+        left = paint.left();
+        top = paint.top();
+    }
+    Initiate(painter, printer.logicalDpiX(), printer.logicalDpiY(), left, top);
+}
+
+void TReporter::InitiateFitToPage(QPrinter& printer, QPainter* painter) {
+    const double w = printer.width();
+    const double h = printer.height();
+    const double scale = w < h ? w / PageWidth * 100.0 : h / PageHeight * 100.0;
+    Initiate(painter, scale, scale, 0, 0);
+}
+
+bool TReporter::Print(int32_t pageIndex) {
+    TPrintDialogData data;
+    data.MinPage = 1;
+    data.MaxPage = GetPageCount();
+    data.FromPage = 1;
+    data.ToPage = GetPageCount();
+    if (!PrintDlg || !PrintDlg(data) || !data.Printer) return false;
+    return PrintPages(*data.Printer, data.PrintRange, data.FromPage, data.ToPage, data.Copies,
+                      pageIndex);
+}
+
+bool TReporter::PrintPages(QPrinter& printer, TPrintRange range, int32_t fromPage, int32_t toPage,
+                           int32_t copies, int32_t pageIndex) {
+    const int32_t count = GetPageCount();
+    int32_t first = 0, lastPage = count - 1;
+    if (range == prPageNums) {
+        first = std::max(fromPage, 1) - 1;
+        lastPage = std::min(toPage, count) - 1;
+    } else if (range == prSelection) {
+        first = lastPage = pageIndex;
+    }
+    if (first < 0 || lastPage >= count || first > lastPage || copies < 1) return false;
+
+    int32_t total = 0;
+    for (int32_t p = first; p <= lastPage; ++p) total += static_cast<int32_t>(Page(p).size());
+
+    // Copies are separate jobs, so the printer must not multiply them again.
+    printer.setCopyCount(1);
+    printer.setDocName(Q(FTitle));
+    for (int32_t copy = 0; copy < copies; ++copy) {
+        QPainter painter;
+        if (!painter.begin(&printer)) throw Error("Unable to start the print job.");
+        if (FFitToPage)
+            InitiateFitToPage(printer, &painter);
+        else
+            InitiateForPrinter(printer, &painter);
+        int32_t n = 0;
+        for (int32_t p = first; p <= lastPage; ++p) {
+            for (const TPageItem& item : Page(p)) {
+                RenderItem(item);
+                ++n;
+                if (FOnProgress) FOnProgress(*this, n, total);
+            }
+            // Font, pen and brush carry over to the next sheet, as on any canvas.
+            if (p < lastPage) printer.newPage();
+        }
+        FCanvas.Attach(nullptr);
+        painter.end();
+        if (FPrintFinish) FPrintFinish(*this);
+    }
+    return true;
+}
+
+// --- PDF ---
+
+void WritePdf(TReporter& reporter, const std::string& path) {
+    constexpr int resolution = 1200;
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(resolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(QString::fromStdString(reporter.Title()));
+        writer.setCreator(QStringLiteral("Velmo"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            throw Error("Cannot create file \"" + path + "\".");
+        }
+        for (int32_t i = 0; i < reporter.GetPageCount(); ++i) {
+            if (i > 0) writer.newPage();
+            reporter.PlayPage(i, &painter, resolution, resolution, 0, 0);
+        }
+        painter.end();
+    }
+    if (!file.commit())
+        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+}
+
+}  // namespace velmo
