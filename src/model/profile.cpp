@@ -54,6 +54,7 @@ TProfile::TLineInfo TProfile::Classify(const std::string& line) {
 }
 
 void TProfile::SetText(std::string_view utf8) {
+    FIndexValid = false;
     FLines = SplitLines(utf8);
     FInfo.clear();
     FInfo.reserve(FLines.size());
@@ -127,18 +128,44 @@ int TProfile::FindKey(int header, std::string_view key) const {
     return -1;
 }
 
+namespace {
+std::string LowerCopy(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = Lower(c);
+    return r;
+}
+}  // namespace
+
+int TProfile::LookupKey(std::string_view section, std::string_view key) const {
+    if (!FIndexValid) {
+        FSectionIndex.clear();
+        FKeyIndex.clear();
+        std::string current;
+        bool first = false;  // inside the first section of its name
+        for (size_t i = 0; i < FInfo.size(); ++i) {
+            const TLineInfo& info = FInfo[i];
+            if (info.Kind == 1) {
+                current = LowerCopy(info.Name);
+                first = FSectionIndex.emplace(current, static_cast<int>(i)).second;
+            } else if (info.Kind == 2 && first) {
+                FKeyIndex.emplace(current + '\n' + LowerCopy(info.Name), static_cast<int>(i));
+            }
+        }
+        FIndexValid = true;
+    }
+    auto it = FKeyIndex.find(LowerCopy(Trim(section)) + '\n' + LowerCopy(Trim(key)));
+    return it == FKeyIndex.end() ? -1 : it->second;
+}
+
 bool TProfile::HasSection(std::string_view section) const { return FindSection(section) >= 0; }
 
 bool TProfile::HasKey(std::string_view section, std::string_view key) const {
-    int h = FindSection(section);
-    return h >= 0 && FindKey(h, key) >= 0;
+    return LookupKey(section, key) >= 0;
 }
 
 std::string TProfile::ReadString(std::string_view section, std::string_view key,
                                  const std::string& def) const {
-    int h = FindSection(section);
-    if (h < 0) return def;
-    int k = FindKey(h, key);
+    int k = LookupKey(section, key);
     if (k < 0) return def;
     const std::string& line = FLines[static_cast<size_t>(k)];
     std::string_view v = Trim(std::string_view(line).substr(line.find('=') + 1));
@@ -164,6 +191,7 @@ bool TProfile::ReadBool(std::string_view section, std::string_view key, bool def
 }
 
 void TProfile::Insert(int index, std::string line) {
+    FIndexValid = false;
     TLineInfo info = Classify(line);
     FLines.insert(FLines.begin() + index, std::move(line));
     FInfo.insert(FInfo.begin() + index, std::move(info));
@@ -185,6 +213,7 @@ void TProfile::WriteString(std::string_view section, std::string_view key,
     }
     int k = FindKey(h, key);
     if (k >= 0) {
+        FIndexValid = false;
         FLines[static_cast<size_t>(k)] = std::move(line);
         FInfo[static_cast<size_t>(k)] = Classify(FLines[static_cast<size_t>(k)]);
         return;

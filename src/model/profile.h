@@ -6,6 +6,7 @@
 // of its section, a missing section at the end of the text; every other line stays.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmo {
@@ -63,9 +64,15 @@ private:
     int SectionEnd(int header) const;
 
     void Insert(int index, std::string line);
+    // Line of the key's entry for reading, through an index built on first use.
+    int LookupKey(std::string_view section, std::string_view key) const;
+
 
     std::vector<std::string> FLines;
     std::vector<TLineInfo> FInfo;  // one per line
+    mutable bool FIndexValid = false;
+    mutable std::unordered_map<std::string, int> FSectionIndex;  // lower-case name
+    mutable std::unordered_map<std::string, int> FKeyIndex;  // "section\nkey", lower case
 };
 
 bool SameText(std::string_view a, std::string_view b);
