@@ -10,6 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import catalogs  # noqa: E402
 import tables  # noqa: E402
 
 
@@ -19,6 +20,11 @@ def main():
     tables.write_channel_tables(out)
     tables.write_fm_option_tables(out)
     tables.write_line_tables(out)
+    b = catalogs.Builder(out)
+    b.tv_azimuth()
+    b.tv_elevation()
+    b.fm_azimuth()
+    b.fm_elevation()
 
 
 if __name__ == "__main__":
