@@ -7,6 +7,7 @@
 #include "analysis/lines.h"
 #include "model/folders.h"
 #include "model/numbers.h"
+#include "refdata/texttable.h"
 #include "test_support.h"
 
 using namespace velmo;
@@ -383,18 +384,47 @@ TEST(SampleLineTables, CatalogOfTheSampleInstallation) {
     c.ChannelNumber = "14";
     c.BegFreq = 470;
     c.EndFreq = 476;
-    c.Frequency = 471.25;
+    c.Frequency = 473;
+    auto has = [](const TTransmissionLineList& list, const std::string& part) {
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Line(i).PartNumber == part) return true;
+        return false;
+    };
     TTransmissionLineList us;
     LoadTransmissionList(us, mtUS, c);
-    ASSERT_GE(us.Count(), 1);
+    ASSERT_GE(us.Count(), 2);
     EXPECT_EQ(us.Line(0).PartNumber, "Custom");
+    EXPECT_TRUE(has(us, "HBR675B"));
+    EXPECT_TRUE(has(us, "WR1500"));
+    EXPECT_FALSE(has(us, "WR1150"));  // its band starts above the channel
     for (int i = 0; i < us.Count(); ++i) {
         EXPECT_GT(us.Line(i).dBPerFoot(), 0) << us.Line(i).PartNumber;
         EXPECT_GT(us.Line(i).AvgPower(), 0) << us.Line(i).PartNumber;
     }
-    TTransmissionLineList europe;
-    LoadTransmissionList(europe, mtEurope, c);
-    EXPECT_LE(europe.Count(), us.Count());
+    EXPECT_GT(GetInputValue(us, itSix, stDigital), 0);
+
+    for (TMarketType market : {mtEurope, mtAustralia}) {
+        TTransmissionLineList list;
+        LoadTransmissionList(list, market, c);
+        EXPECT_EQ(list.Line(0).PartNumber, "Custom");
+        for (const char* part : {"HBR675B", "HBR775", "HBR875B", "WR1800", "WR1500"})
+            EXPECT_FALSE(has(list, part)) << part;
+        EXPECT_TRUE(has(list, "ORL618QPT"));
+    }
+    // Channel 51 lies outside 14..50, so its horizontal run is WR1150 even where the
+    // table also lists WR1500 for it.
+    TTextTable dB;
+    dB.LoadFromFile(DataPath() + "tbldbPer100.txt");
+    auto rowValue = [&dB](const std::string& line, const std::string& channel) {
+        for (dB.MoveFirst(); !dB.Eof(); dB.MoveNext())
+            if (dB.Field("LINE") == line && dB.Field("CHANNEL") == channel)
+                return StrToFloat(dB.Field("DB_100"));
+        return 0.0;
+    };
+    EXPECT_EQ(GetWaveguideHorzdB("14"), rowValue("WR1500", "14"));
+    EXPECT_EQ(GetWaveguideHorzdB("50"), rowValue("WR1500", "50"));
+    EXPECT_EQ(GetWaveguideHorzdB("51"), rowValue("WR1150", "51"));
+    EXPECT_EQ(GetWaveguideHorzdB("13"), rowValue("WR1150", "13"));
 }
 
 }  // namespace
