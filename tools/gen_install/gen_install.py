@@ -11,6 +11,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import catalogs  # noqa: E402
+import ratings  # noqa: E402
 import tables  # noqa: E402
 
 
@@ -25,6 +26,7 @@ def main():
     b.tv_elevation()
     b.fm_azimuth()
     b.fm_elevation()
+    ratings.write_rating_tables(out)
 
 
 if __name__ == "__main__":
