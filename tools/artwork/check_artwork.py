@@ -251,6 +251,69 @@ def page_check(name, w, h, pix, out):
     return path
 
 
+# Where the page texts expect the drawing: (picture, "row" at page y or "col" at page x,
+# the page coordinates where a stroke must cross that scan line, what it is).
+LANDMARKS = [
+    ("ANALYSIS", "row", 650, (422, 436), "edges of the vertical run"),
+    ("ANALYSIS", "col", 500, (851, 865), "edges of the horizontal run"),
+    ("ANALYSIS", "col", 600, (818, 942), "top and bottom of the transmitter box"),
+    ("ANALYSIS", "row", 880, (538, 730), "sides of the transmitter box"),
+    ("FMANALYSIS", "row", 700, (102, 118), "edges of the vertical run"),
+    ("FMANALYSIS", "col", 140, (879.5, 895.5), "edges of the stub"),
+    ("FMANALYSIS", "col", 149.5, (879.5, 895.5), "stub at the first loss box"),
+]
+
+
+def stroke_centres(w, h, pix, rect, axis, at):
+    """Centres (page units) of the dark runs along one scan line of the picture."""
+    l, t, r, b = rect
+    if axis == "row":
+        iy = int((at - t) * h / (b - t))
+        values = [pix[iy][x][0] for x in range(w)]
+        to_page = lambda i: l + (i + 0.5) * (r - l) / w
+    else:
+        ix = int((at - l) * w / (r - l))
+        values = [pix[y][ix][0] for y in range(h)]
+        to_page = lambda i: t + (i + 0.5) * (b - t) / h
+    runs, start = [], None
+    for i, v in enumerate(values + [255]):
+        if v < 160 and start is None:
+            start = i
+        elif v >= 160 and start is not None:
+            runs.append(to_page((start + i - 1) / 2))
+            start = None
+    return runs
+
+
+def check_landmarks(name, w, h, pix):
+    bad = 0
+    for pic, axis, at, want, what in LANDMARKS:
+        if pic != name:
+            continue
+        got = stroke_centres(w, h, pix, PICTURES[name][2], axis, at)
+        missing = [p for p in want if not any(abs(p - g) <= 1.0 for g in got)]
+        bad += bool(missing)
+        print("    %-4s %-6s %-40s %s" % (axis, at, what, "ok" if not missing else
+              "MISSING at %s (strokes at %s)" % (missing, [round(g, 1) for g in got])))
+    return bad
+
+
+def ink_under_texts(name, w, h, pix, texts):
+    """Dark picture pixels inside each text box that lies on the picture."""
+    l, t, r, b = PICTURES[name][2]
+    hits = []
+    for text, x, y, ha, va, height, bold in texts:
+        bl, bt, br, bb = text_box(text, x, y, ha, va, height, bold)
+        x0 = max(0, int((bl - l) * w / (r - l)))
+        x1 = min(w, int((br - l) * w / (r - l)) + 1)
+        y0 = max(0, int((bt - t) * h / (b - t)))
+        y1 = min(h, int((bb - t) * h / (b - t)) + 1)
+        n = sum(1 for yy in range(y0, y1) for xx in range(x0, x1) if pix[yy][xx][0] < 160)
+        if n:
+            hits.append((text, n))
+    return hits
+
+
 def main(argv):
     if len(argv) < 2:
         print(__doc__)
@@ -267,6 +330,9 @@ def main(argv):
         write_png(os.path.join(out, name + ".png"), w, h, pix)
         if name in ("ANALYSIS", "FMANALYSIS"):
             print("    check image:", page_check(name, w, h, pix, out))
+            bad += check_landmarks(name, w, h, pix)
+            hits = ink_under_texts(name, w, h, pix, tv_texts() if name == "ANALYSIS" else fm_texts())
+            print("    drawing under the sample texts:", hits or "none")
     return 1 if bad else 0
 
 

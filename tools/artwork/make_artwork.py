@@ -157,14 +157,13 @@ def dim_horizontal(c, x0, x1, y, w_px, label, size=22):
 
 def draw_logo(c):
     # Drawn in the 340 x 20 page rectangle; y = 10 is the line of the page border that
-    # the strip straddles, so the short rules at both ends continue the border.
+    # the strip straddles, so the rule after the tagline continues the border.
     L, T = c.left, c.top
     emblem(c, L + 9, T + 3, 16.5, 4.5)
     x = draw_text(c, "ORVANE", L + 33, T + 3, 14, 6.0, spacing=0.5)
     c.line(x + 3, T + 4, x + 3, T + 16, 2.5)
     tag = "BROADCAST ANTENNA SYSTEMS"
     x2 = draw_text(c, tag, x + 10, T + 6.5, 7, 3.0, spacing=0.55)
-    c.line(L, T + 10, L + 4, T + 10, 4.6)
     c.line(x2 + 4, T + 10, c.right, T + 10, 4.6)
 
 
