@@ -11,7 +11,9 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import catalogs  # noqa: E402
+import helppage  # noqa: E402
 import ratings  # noqa: E402
+import readme  # noqa: E402
 import tables  # noqa: E402
 
 
@@ -27,6 +29,8 @@ def main():
     b.fm_azimuth()
     b.fm_elevation()
     ratings.write_rating_tables(out)
+    helppage.write_help_page(out)
+    readme.write_readme(out)
 
 
 if __name__ == "__main__":
