@@ -294,6 +294,25 @@ TEST_F(LineTables, LosslessCoaxialLineIsRatedByItsMaximumPower) {
     EXPECT_EQ(list.Line(1).dBPerFoot(), 0);
 }
 
+TEST_F(LineTables, NegativeChannelFrequencyIsAnErrorNotANaNAttenuation) {
+    TChannel c = Channel6();
+    c.BegFreq = -10;
+    c.EndFreq = 100;
+    c.Frequency = -5;
+    Write("FAMILY|BEG_FREQUENCY|END_FREQUENCY|PART_NUMBER|DESCRIPTION|E1|E2|E3|E4\n"
+          "FOAM|-20|216|NEG|below zero|0.1|0.001|100|50\n"
+          "FOAM|54|216|OTHER|not in band|0.1|0.001|100|50\n",
+          kdB);
+    TTransmissionLineList list;
+    try {
+        LoadTransmissionList(list, mtUS, c);
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Invalid floating point operation");
+    }
+    EXPECT_EQ(list.Count(), 0);
+}
+
 TEST_F(LineTables, ACellThatDoesNotConvertEndsTheBuildAndKeepsTheCatalog) {
     struct Case {
         std::string row;
