@@ -290,10 +290,14 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
         TElevationPage& page = d.ElevationPage;
         const TPatternType types[] = {ptHorizontal, ptVertical, ptFM};
         double fmGain = 0;
+        double fmBeamWidth = 0;
         for (int k = 0; k < 3; ++k) {
             const std::string p = kPrefixes[k];
             const bool fm = types[k] == ptFM;
             TElPattern& e = page.Pattern(types[k]);
+            // The catalogs only offer patterns of the design's family, and the family
+            // decides how points are read (TV) and computed (FM element constant).
+            e.FamilyID = d.OptionsPage.FamilyID;
             e.PolID = r.Text(p + "polid");
             e.PolCode = r.Text(p + "polcode");
             e.Smooth = r.Bool(p + "smooth", k != 0);
@@ -308,6 +312,7 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
             e.MaxBeamtilt = r.Float(p + "maxbeamtilt", "");
             e.MinBeamtilt = r.Float(p + "minbeamtilt", "");
             e.BeamWidth = r.Float(p + "beamwidth", "");
+            if (fm) fmBeamWidth = e.BeamWidth;
             if (fm) {
                 // A missing null fill is none, whatever the decimal separator.
                 e.SetFirstNullFillPercent(r.Float(p + "firstnullfillpercent", "0"));
@@ -316,15 +321,21 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
             e.BayCount = r.Int(p + "baycount", fm ? 12 : 16);
             if (fm) e.BaySpacing = r.Float(p + "bayspacing", "");
             e.FeedCode = r.Text(p + "feedcode");
-            if (fm)
+            if (fm) {
                 fmGain = gain;
-            else
+            } else {
                 e.LoadPoints();
+            }
         }
         if (d.DesignInfo.SystemType == "FM") {
             // The points are computed anew; the gain stays the stored one.
             page.FMPattern.CalculatePattern();
             page.FMPattern.SetGain(fmGain);
+        } else {
+            // Not computed again: the gain and beam width stay as stored (the setters
+            // above computed with the parameters read so far).
+            page.FMPattern.SetGain(fmGain);
+            page.FMPattern.BeamWidth = fmBeamWidth;
         }
         page.ViewType = r.Enum<TViewType>("view_type", vtPortrait, 2);
         page.RangeType = r.Enum<TRangeType>("range_type", rtFiveToTen, 2);
