@@ -322,7 +322,7 @@ def draw_analysis(c):
     coax_straight(c, cx, TV_INPUT_Y, cx, bend_cy, TV_LINE_HALF, w)
     coax_elbow_down_right(c, bend_cx, bend_cy, TV_BEND_RADIUS, TV_LINE_HALF, w)
     coax_straight(c, bend_cx, TV_ELBOW_Y, TV_BOX[0], TV_ELBOW_Y, TV_LINE_HALF, w)
-    for fy in range(560, int(bend_cy) - 10, 70):
+    for fy in range(560, int(bend_cy) - 40, 70):
         flange_h(c, cx - 10, cx + 10, fy, thin)
     flange_h(c, cx - 10, cx + 10, bend_cy - 2, thin)
     flange_v(c, bend_cx, TV_ELBOW_Y - 10, TV_ELBOW_Y + 10, thin)
@@ -363,7 +363,7 @@ def draw_fm_analysis(c):
     coax_elbow_down_right(c, bend_cx, bend_cy, FM_BEND_RADIUS, half, w)
     coax_straight(c, bend_cx, FM_STUB_Y, FM_STUB_END, FM_STUB_Y, half, w)
     flange_h(c, cx - half - 3, cx + half + 3, 468, thin)
-    for fy in range(530, int(bend_cy) - 20, 64):
+    for fy in range(530, int(bend_cy) - 30, 64):
         flange_h(c, cx - half - 3, cx + half + 3, fy, thin)
         c.line(86, fy + 30, cx - half, fy + 30, thin)
     flange_h(c, cx - half - 3, cx + half + 3, bend_cy - 2, thin)
