@@ -204,8 +204,17 @@ private:
 // by s, and whenever the error grew, turns back with the step divided by q. Stops after
 // `limit` evaluations, and (null fills) when the step falls below 0.001. Returns the
 // number of evaluations counted when it stopped at the limit, 0 otherwise.
+// Amplitude searches pass `belowZero`: it is set when a step takes v below 0, and with
+// `clampAtZero` such a step lands on 0 instead.
 template <class F>
-int Search(double& v, double s, double q, double tol, int limit, bool minStep, F&& d) {
+int Search(double& v, double s, double q, double tol, int limit, bool minStep, F&& d,
+           bool* belowZero = nullptr, bool clampAtZero = false) {
+    auto floorAtZero = [&] {
+        if (belowZero && v < 0) {
+            *belowZero = true;
+            if (clampAtZero) v = 0;
+        }
+    };
     int n = 0;
     double prev = 0;
     for (;;) {
@@ -215,6 +224,7 @@ int Search(double& v, double s, double q, double tol, int limit, bool minStep, F
             n = 1;
             prev = dv;
             v += s;
+            floorAtZero();
             continue;
         }
         ++n;
@@ -222,6 +232,7 @@ int Search(double& v, double s, double q, double tol, int limit, bool minStep, F
         if (dv > prev) s = -s / q;
         if (minStep && std::fabs(s) < 0.001) return 0;
         v += s;
+        floorAtZero();
         prev = dv;
     }
 }
@@ -313,22 +324,6 @@ TFMArrayGeometry MakeFMArrayGeometry(int32_t bayCount, double baySpacing) {
     return g;
 }
 
-double FMArrayFactorPlain(const TFMArrayGeometry& g, double x1, double x2, double ph,
-                          double thetaDeg) {
-    const double w[4] = {x2 * x1, x2, x1, 1};
-    const double extra[4] = {0, 0, ph * kPi / 180.0, ph * kPi / 180.0};
-    double re = 0, im = 0;
-    for (int grp = 0; grp < 4; ++grp) {
-        for (int32_t j = g.First[grp]; j <= g.Last[grp]; ++j) {
-            const double psi =
-                -2.0 * kPi * (j - 1) * g.S * std::sin(thetaDeg * kPi / 180.0) + extra[grp];
-            re += w[grp] * std::cos(psi);
-            im += w[grp] * std::sin(psi);
-        }
-    }
-    return std::sqrt(re * re + im * im) / g.N;
-}
-
 double PatternDirectivity(const std::vector<double>& e) {
     const TAngleTables& tab = AngleTables();
     auto y = [&](int k) { return e[Idx(k)] * e[Idx(k)] * tab.Cos[Idx(k)]; };
@@ -398,6 +393,12 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
         }
     }
 
+    // The fill searches vary bay amplitudes. An amplitude below 0 is a bay fed in
+    // opposite phase, which no setting of the antenna gives: it only appears where a
+    // fill target cannot be met by weakening the bay groups, and then turns the beam
+    // upside down. The amplitudes therefore stop at 0 (those bays switched off); as
+    // long as they stay positive the searches are untouched.
+    const bool amplitudeFloor = !options.LiteralWalks;
     const double f1 = in.FirstNullFillPercent / 100;
     const double f2 = in.SecondNullFillPercent / 100;
     const auto beam = w.MakePoint(-T);
@@ -426,7 +427,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
             Search(w.X2, -0.1, 2, f1 == 0 ? 0.01 : 0.0002, 50, true, [&](double v) {
                 w.X2 = v;
                 return std::fabs(ratio(i) - f1);
-            });
+            }, &r.AmplitudeBelowZero, amplitudeFloor);
             w.SetArrayPattern();
         }
     }
@@ -436,17 +437,24 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
         int i2 = r.Z2;
         // The second null lies beyond the side lobe that follows the first null. Once
         // the fills have merged that lobe into the slope, a walk down from the second
-        // null would slide into the first null and the X1 search would then drive the
-        // amplitude of the lower bay groups negative to "fill" it. The downward walk
-        // therefore stops at the side-lobe peak found on the tilted pattern.
-        const int floor2 = options.LiteralWalks ? -kHalf : std::min(peak1 + 1, kHalf);
+        // null slides back into the first null, and the X1 search then fights the X2
+        // search over the same null (driving the amplitude of the lower bay groups
+        // negative, down to a beam with a negative width). The second-null index
+        // therefore never crosses back over the first side-lobe peak of the tilted
+        // pattern: its downward walk stops just above that peak. Walks that do not
+        // reach the peak are untouched.
         for (int pass = 0; pass < 3; ++pass) {
             for (int n = 0; n < 5; ++n) {
-                i2 = NearestMinimum(w, i2, floor2);
+                int next = NearestMinimum(w, i2, -kHalf);
+                if (next <= peak1 && i2 > peak1) {
+                    r.SecondNullCrossedSideLobe = true;
+                    if (!options.LiteralWalks) next = NearestMinimum(w, i2, peak1 + 1);
+                }
+                i2 = next;
                 Search(w.X1, -0.05, 10, f2 == 0 ? 0.01 : 0.0002, 50, true, [&](double v) {
                     w.X1 = v;
                     return std::fabs(ratio(i2) - f2);
-                });
+                }, &r.AmplitudeBelowZero, amplitudeFloor);
                 w.SetArrayPattern();
             }
             for (int n = 0; n < 5; ++n) {
@@ -458,7 +466,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
                 Search(w.X2, -0.01, 2, f1 == 0 ? 0.01 : 0.0002, 50, true, [&](double v) {
                     w.X2 = v;
                     return std::fabs(ratio(i) - f1);
-                });
+                }, &r.AmplitudeBelowZero, amplitudeFloor);
                 w.SetArrayPattern();
             }
         }

@@ -28,11 +28,6 @@ struct TFMArrayGeometry {
 // 1 when not positive.
 TFMArrayGeometry MakeFMArrayGeometry(int32_t bayCount, double baySpacing);
 
-// The array factor written out bay by bay: sqrt((sum w cos psi)^2 + (sum w sin psi)^2)/N,
-// psi(j) = -2 pi (j-1) S sin(theta) + extra phase of j. theta in degrees.
-double FMArrayFactorPlain(const TFMArrayGeometry& g, double x1, double x2, double ph,
-                          double thetaDeg);
-
 struct TFMArrayInput {
     std::string FamilyID;
     int32_t BayCount = 1;
@@ -46,8 +41,9 @@ struct TFMArrayOptions {
     // The literal walks: the second-null walk may slide back into the first null, and the
     // half-power walks start at the horizon. Only for showing what the sound walks fix.
     bool LiteralWalks = false;
-    // When set, every array-factor value is taken from this function (all 1801 samples
-    // at every step, no shortcuts): the reference the fast evaluation is checked against.
+    // When set, every array-factor value AF(theta) (theta in degrees) is taken from this
+    // function, and E is evaluated at all 1801 samples at every step: the straightforward
+    // evaluation the precomputed one is checked against.
     std::function<double(const TFMArrayGeometry&, double x1, double x2, double ph,
                          double thetaDeg)>
         ArrayFactor;
@@ -64,6 +60,11 @@ struct TFMArrayResult {
     bool TiltLimitReached = false;
     int Z1 = 901, Z2 = 901;     // first and second null of the tilted pattern (901: none)
     double M1 = 0;              // first side-lobe peak after the first null
+    // The walk to the second null reached the first side-lobe peak (a merged lobe): the
+    // literal walk then slid into the first null, the sound walk stopped above the peak.
+    bool SecondNullCrossedSideLobe = false;
+    // A fill search stepped a bay amplitude below 0 (the sound searches stop it at 0).
+    bool AmplitudeBelowZero = false;
     double Sample(int k) const { return E[static_cast<size_t>(k + kHalf)]; }
 };
 
