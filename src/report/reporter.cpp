@@ -284,6 +284,21 @@ void TReporter::PrintMetaFiles() {
     }
 }
 
+// --- preview ---
+
+namespace {
+TReporter::TPreviewHandler& PreviewHandler() {
+    static TReporter::TPreviewHandler handler;
+    return handler;
+}
+}  // namespace
+
+void TReporter::SetPreviewHandler(TPreviewHandler handler) { PreviewHandler() = std::move(handler); }
+
+void TReporter::Preview() {
+    if (PreviewHandler()) PreviewHandler()(*this);
+}
+
 // --- printing ---
 
 void TReporter::InitiateForPrinter(QPrinter& printer, QPainter* painter) {

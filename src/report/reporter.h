@@ -194,6 +194,13 @@ public:
     const QPicture& MetaFile(int32_t index) const { return *FMetaList.at(static_cast<size_t>(index)); }
     void ClearMetaFiles();
 
+    // Shows the preview window on this recorder, modally. The window belongs to the
+    // desktop program, which installs it with SetPreviewHandler; without one (the
+    // command line) nothing is shown.
+    void Preview();
+    using TPreviewHandler = std::function<void(TReporter& reporter)>;
+    static void SetPreviewHandler(TPreviewHandler handler);
+
     // Shows the print dialog and prints what it chose; pageIndex (from 0) is the page
     // printed for a selection. False when nothing was printed.
     bool Print(int32_t pageIndex);

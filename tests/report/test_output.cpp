@@ -214,6 +214,28 @@ TEST(Printing, SelectionPrintsTheShownPageAndFitToPageScalesIt) {
     EXPECT_EQ(finished, 1);
 }
 
+TEST(Printing, PhysicalOffsetsPutPageUnitZeroOnTheSheetEdge) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(10, 20, 10, 20), QPageLayout::Millimeter);
+    TReporter r;
+    r.InitiateForPrinter(printer, nullptr);
+    const double dpi = printer.resolution();
+    EXPECT_EQ(r.PPInchX(), dpi);
+    // The unprintable margins as the printer reports them (about 10 and 20 mm).
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    EXPECT_NEAR(r.AdjustX(0), -(page.left() - paper.left()), 1);
+    EXPECT_NEAR(r.AdjustY(0), -(page.top() - paper.top()), 1);
+    EXPECT_NEAR(r.AdjustX(0), -10 / 25.4 * dpi, 0.02 * dpi);
+    EXPECT_EQ(r.AdjustX(850) - r.AdjustX(0), static_cast<int>(8.5 * dpi));
+    // Fit to page: the 850-unit width fills the printable width, with no offsets.
+    r.InitiateFitToPage(printer, nullptr);
+    EXPECT_EQ(r.AdjustX(0), 0);
+    EXPECT_NEAR(r.AdjustX(850), printer.width(), 1);
+}
+
 TEST(Pdf, WritesLetterPagesWithSearchableText) {
     test::TempDir dir;
     TReporter r;

@@ -99,6 +99,16 @@ TEST(Recorder, RecordsEveryCallAsAnItemOfItsKind) {
     EXPECT_EQ(std::get<ImageInfo>(page[11].Data).Image->pixel(0, 0), QColor(Qt::red).rgb());
 }
 
+TEST(Recorder, PreviewGoesToTheInstalledWindow) {
+    TReporter r;
+    r.Preview();  // nothing installed: nothing happens
+    const TReporter* shown = nullptr;
+    TReporter::SetPreviewHandler([&](TReporter& rep) { shown = &rep; });
+    r.Preview();
+    TReporter::SetPreviewHandler(nullptr);
+    EXPECT_EQ(shown, &r);
+}
+
 TEST(Recorder, PolylineOfAForeignArrayKeepsACopy) {
     TReporter r;
     {

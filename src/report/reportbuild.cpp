@@ -1,0 +1,91 @@
+// Composition of the reports.
+#include "report/reportbuild.h"
+
+#include "model/design.h"
+#include "report/analysispage.h"
+#include "report/patternpages.h"
+#include "report/specsheet.h"
+
+namespace velmo {
+
+namespace {
+
+// The steps shared by the TV and FM reports; the recorder's first page exists when it
+// is created, every further page starts with NewPage.
+std::unique_ptr<TReporter> BuildFullReport(TBroadcastDesign& design, bool azimuthPages) {
+    auto r = std::make_unique<TReporter>();
+    const std::string& family = design.OptionsPage.FamilyID;
+    const bool custom = family == "CTM";
+    if (!custom) {
+        DrawCoverPage(*r, design);
+        r->NewPage();
+    }
+    DrawElectricalPage(*r, design);
+    r->NewPage();
+    if (!custom) {
+        DrawMechanicalPage(*r, design);
+        r->NewPage();
+    }
+    DrawAnalysisPage(*r, design);
+    if (!custom) {
+        if (family == "KLX-UHF" || family == "KLX-VHF") {
+            r->NewPage();
+            DrawMountingPage(*r, design);
+        }
+        if (azimuthPages) {
+            r->NewPage();
+            DrawAzimuthPages(*r, design, true);
+        }
+        r->NewPage();
+        DrawElevationPages(*r, design);
+    }
+    return r;
+}
+
+}  // namespace
+
+std::unique_ptr<TReporter> BuildTVReport(TBroadcastDesign& design) {
+    return BuildFullReport(design, true);
+}
+
+std::unique_ptr<TReporter> BuildFMReport(TBroadcastDesign& design) {
+    // FM azimuth patterns are printed from the FM azimuth page alone.
+    return BuildFullReport(design, false);
+}
+
+std::unique_ptr<TReporter> BuildReport(TBroadcastDesign& design) {
+    return design.DesignInfo.SystemType == "FM" ? BuildFMReport(design) : BuildTVReport(design);
+}
+
+std::unique_ptr<TReporter> PrintAzimuthReport(TBroadcastDesign& design, bool full) {
+    auto r = std::make_unique<TReporter>();
+    r->SetTitle("Azimuth Pattern");
+    DrawAzimuthPages(*r, design, full);
+    return r;
+}
+
+std::unique_ptr<TReporter> PrintElevationReport(TBroadcastDesign& design) {
+    auto r = std::make_unique<TReporter>();
+    DrawElevationPages(*r, design);
+    return r;
+}
+
+std::unique_ptr<TReporter> BuildReportOfKind(TBroadcastDesign& design, TReportKind kind) {
+    switch (kind) {
+        case rkAzimuth:
+            return PrintAzimuthReport(design, false);
+        case rkElevation:
+            return PrintElevationReport(design);
+        case rkFull:
+            break;
+    }
+    return BuildReport(design);
+}
+
+int WriteReportPdf(TBroadcastDesign& design, TReportKind kind, const std::string& path) {
+    const auto r = BuildReportOfKind(design, kind);
+    WritePdf(*r, path);
+    return r->GetPageCount();
+}
+
+}  // namespace velmo
