@@ -249,7 +249,10 @@ TEST(ExportMenu, SlotsFollowSystemPolarizationAndFamily) {
 // ---- EDX ----------------------------------------------------------------------------
 
 TEST_F(ExportTest, EDXHoldsTheRotatedAzimuthAndTwoElevationBlocks) {
-    auto d = MakeTV("H", 45);
+    auto d = MakeTV("H", 0);
+    // The rotation changed after the points were read: the export turns them anew.
+    d->AzimuthPage.HorzPattern.LoadPoints();
+    d->AzimuthPage.SetAngle(45);
     std::string name = ExportEDX(out.File("AB12.txt"), ptHorizontal, *d);
     EXPECT_EQ(name, out.File("AB12_horizontal.dat"));
     // The 0.1-degree file, extended by the model from -100.1 to 270.2 degrees.
