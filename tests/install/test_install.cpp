@@ -640,6 +640,14 @@ TEST(InstallCoverage, EveryChannelHasLinesAndTabulatedLinesCoverTheirBand) {
             }
     for (const auto& r : ReadTable(FMDataPath(), "tblFM_Channels_List_US.txt", {"ACTIVE", "CHANNEL", "BEG_FREQ", "END_FREQ"}))
         check(r.at("CHANNEL"), Num(r.at("BEG_FREQ")), Num(r.at("END_FREQ")), true, "FM");
+    // a 3-1/8 in. rigid line at 600 MHz: about 0.2 dB/100 ft and 40-odd kW
+    for (const auto& l : lines)
+        if (l.at("PART_NUMBER") == "ORL318-50") {
+            double att = Num(l.at("E1")) * std::sqrt(600.0) + Num(l.at("E2")) * 600;
+            EXPECT_NEAR(att, 0.2, 0.01);
+            EXPECT_NEAR(std::min(Num(l.at("E4")), Num(l.at("E3")) / att), 42, 4);
+        }
+    EXPECT_TRUE(parts.count("ORL318-50"));
     // the horizontal-waveguide rule: WR1500 for channels 14 to 50 of the US plan
     for (int ch = 14; ch <= 36; ++ch) EXPECT_TRUE(tabulated.count("WR1500/" + std::to_string(ch))) << ch;
 }

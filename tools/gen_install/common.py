@@ -35,7 +35,8 @@ def write_table(path, columns, rows):
         cells = []
         for c in r:
             if isinstance(c, float) or isinstance(c, int):
-                cells.append(num(c))
+                # figures that need rounding are rounded where they are made
+                cells.append(num(c, 8))
             else:
                 if "|" in c or "\r" in c or "\n" in c:
                     raise ValueError("%s: bad cell %r" % (path, c))
