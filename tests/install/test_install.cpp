@@ -114,13 +114,13 @@ double dB(double ratio) { return 10 * std::log10(ratio); }
 
 // ------------------------------------------------------------------ tables and format
 
-struct TableSpec {
+struct TableColumns {
     const std::string* folder;
     const char* name;
     std::vector<std::string> columns;
 };
 
-std::vector<TableSpec> AllTables() {
+std::vector<TableColumns> AllTables() {
     const std::string& d = DataPath();
     const std::string& f = FMDataPath();
     return {
@@ -168,13 +168,13 @@ std::vector<TableSpec> AllTables() {
 }
 
 TEST(InstallTables, EveryTableOpensWithItsColumnsAndWellFormedRows) {
-    for (const auto& spec : AllTables()) {
-        SCOPED_TRACE(spec.name);
-        const std::string path = *spec.folder + spec.name;
+    for (const auto& table : AllTables()) {
+        SCOPED_TRACE(table.name);
+        const std::string path = *table.folder + table.name;
         TTextTable t;
         ASSERT_NO_THROW(t.LoadFromFile(path));
         EXPECT_FALSE(t.Eof()) << "empty table";
-        ReadTable(*spec.folder, spec.name, spec.columns);
+        ReadTable(*table.folder, table.name, table.columns);
         for (const auto& rec : t.Records())
             EXPECT_EQ(SplitFields(rec, "|").size(), t.FieldNames().size()) << rec;
 
