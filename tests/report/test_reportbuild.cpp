@@ -1,0 +1,230 @@
+// Composition of the reports: the page sequence of every sample design, read back
+// from the PDF file page by page, the figures the pages print against the model's,
+// and the report command of velmo-cli.
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model/design.h"
+#include "model/folders.h"
+#include "model/numbers.h"
+#include "report/reportbuild.h"
+#include "report/specsheet.h"
+#include "report_test_util.h"
+#include "test_support.h"
+
+namespace velmo {
+namespace {
+
+std::string SamplePath(const std::string& name) { return AppPath() + "samples/" + name + ".bcst"; }
+
+std::string PdfPageText(const std::string& pdf, int page) {
+    const std::string n = std::to_string(page);
+    return test::RunTool("pdftotext -q -enc UTF-8 -f " + n + " -l " + n + " " +
+                         test::ShellQuote(pdf) + " -");
+}
+
+int PdfPageCount(const std::string& pdf) {
+    const std::string info = test::RunTool("pdfinfo " + test::ShellQuote(pdf));
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+bool Has(const std::string& text, const std::string& what) {
+    return text.find(what) != std::string::npos;
+}
+
+// What a report page is, told by its own texts; the pattern pages add the
+// polarization they show (H, V, C).
+std::string Classify(const std::string& text) {
+    std::string pol;
+    if (Has(text, "Polarization: Horizontal")) pol = "H";
+    if (Has(text, "Polarization: Vertical")) pol = "V";
+    if (Has(text, "ANTENNA TYPE:") && Has(text, "SPECIFICATION NO:")) return "cover";
+    if (Has(text, "ELECTRICAL CHARACTERISTICS:")) return "electrical";
+    if (Has(text, "MECHANICAL CHARACTERISTICS:")) return "mechanical";
+    if (Has(text, "Power Analysis")) return "analysis";
+    if (Has(text, "TYPICAL MOUNTING CONFIGURATION SHOWN")) return "mounting";
+    if (Has(text, "FCC FILING FORMAT")) return "fcc" + pol;
+    if (Has(text, "TABULATED DATA FOR AZIMUTH PATTERN")) return "aztable" + pol;
+    if (Has(text, "TABULATED DATA FOR ELEVATION PATTERN")) return "eltable" + pol;
+    if (Has(text, "AZIMUTH PATTERN")) return "azplot";
+    if (Has(text, "ELEVATION PATTERN")) return "elplot";
+    return "?";
+}
+
+struct SequenceCase {
+    const char* Sample;
+    std::vector<std::string> Pages;
+};
+
+class ReportSequence : public ::testing::TestWithParam<SequenceCase> {};
+
+TEST_P(ReportSequence, PagesInOrderWithFrameAndNumbers) {
+    const SequenceCase& c = GetParam();
+    test::TempDir dir;
+    const std::string pdf = dir.File("report.pdf");
+    auto design = LoadDesignFile(SamplePath(c.Sample));
+    const std::string part = design->BuildPartNumber();
+    const int pages = WriteReportPdf(*design, rkFull, pdf);
+    ASSERT_EQ(pages, static_cast<int>(c.Pages.size()));
+    ASSERT_EQ(PdfPageCount(pdf), pages);
+
+    const bool hasCover = c.Pages.front() == "cover";
+    for (int p = 1; p <= pages; ++p) {
+        const std::string text = PdfPageText(pdf, p);
+        SCOPED_TRACE("page " + std::to_string(p));
+        EXPECT_EQ(Classify(text), c.Pages[static_cast<size_t>(p - 1)]) << text.substr(0, 300);
+        EXPECT_TRUE(Has(text, part)) << "part number on every page";
+        if (p == 1 && hasCover) {
+            EXPECT_FALSE(Has(text, "Page 1"));
+        } else {
+            EXPECT_TRUE(Has(text, "SAMPLE Page " + std::to_string(p)) ||
+                        Has(text, "SAMPLE  Page " + std::to_string(p)));
+            EXPECT_TRUE(Has(text, "Preliminary, subject to final design and review."));
+        }
+    }
+}
+
+const std::vector<std::string> kTVSingle = {"cover",   "electrical", "mechanical",
+                                            "analysis", "azplot",    "aztableH",
+                                            "fccH",    "elplot",     "eltableH"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, ReportSequence,
+    ::testing::Values(
+        SequenceCase{"kvr_horizontal_ch34", kTVSingle}, SequenceCase{"qdmax_ch30", kTVSingle},
+        SequenceCase{"varnok_ch9", kTVSingle},
+        // Elliptical, not KVR: the azimuth and elevation pages again for the vertical
+        // polarization; a KLX family adds the mounting picture.
+        SequenceCase{"miraldo_uhf_elliptical_top",
+                     {"cover", "electrical", "mechanical", "analysis", "mounting", "azplot",
+                      "aztableH", "fccH", "azplot", "aztableV", "fccV", "elplot", "eltableH",
+                      "elplot", "eltableV"}},
+        SequenceCase{"custom_tv", {"electrical", "analysis"}},
+        SequenceCase{"custom_fm", {"electrical", "analysis"}},
+        SequenceCase{"rnvx_circular_fm",
+                     {"cover", "electrical", "mechanical", "analysis", "elplot", "eltable"}},
+        SequenceCase{"240c_fm",
+                     {"cover", "electrical", "mechanical", "analysis", "elplot", "eltable"}}),
+    [](const auto& info) {
+        std::string n = info.param.Sample;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    });
+
+TEST(ReportBuild, PrintedFiguresEqualTheModel) {
+    test::TempDir dir;
+    const std::string pdf = dir.File("kvr.pdf");
+    auto d = LoadDesignFile(SamplePath("kvr_horizontal_ch34"));
+    WriteReportPdf(*d, rkFull, pdf);
+    const std::string electrical = PdfPageText(pdf, 2);
+    const TPowerAnalysis& a = d->AnalysisPage.Analysis;
+    const auto pair = [](double ratio, double dB, const char* unit) {
+        return FormatFixed(ratio, 2) + " (" + FormatFixed(dB, 2) + " " + unit + ")";
+    };
+    for (const std::string& figure :
+         {pair(d->AzimuthPage.HorzPattern.Gain(), d->AzimuthPage.HorzPattern.GaindB, "dB"),
+          pair(d->ElevationPage.HorzPattern.Gain(), d->ElevationPage.HorzPattern.MainLobedBd,
+               "dBd"),
+          pair(a.PowerGainRatioHorz(), a.PowerGaindBdHorz(), "dBd"),
+          pair(d->GetGainAtHorzNum(ptHorizontal), d->GetGainAtHorzdBd(ptHorizontal), "dBd"),
+          FormatFixed(a.AntennaInputkW, 3) + " kW Average Power, 8VSB Digital",
+          FormatFixed(a.MaxInputPower, 2) + " kW Average Power", d->InputType(),
+          d->BuildKVRPartNumber(), d->AzimuthPage.HorzPattern.PatternID})
+        EXPECT_TRUE(Has(electrical, figure)) << figure << "\n" << electrical;
+    EXPECT_GT(a.AntennaInputkW, 0);
+    EXPECT_GT(a.MaxInputPower, 0);
+
+    TMechanicalData m;
+    d->GetMechanical(m);
+    const std::string mechanical = PdfPageText(pdf, 3);
+    for (const std::string& figure :
+         {FormatFixed(m.Length, 1) + " feet", FormatFixed(m.Length / 2, 1) + " feet",
+          FormatFixed(m.Weight, 0) + " lbs.", FormatFixed(m.CaAc, 1) + " square feet"})
+        EXPECT_TRUE(Has(mechanical, figure)) << figure;
+
+    const std::string cover = PdfPageText(pdf, 1);
+    EXPECT_TRUE(Has(cover, d->BuildPartNumber()));
+    EXPECT_TRUE(Has(cover, FormatLongDate(d->DesignInfo.Date)));
+}
+
+TEST(ReportBuild, PatternReportsAlone) {
+    auto d = LoadDesignFile(SamplePath("miraldo_uhf_elliptical_top"));
+    auto az = PrintAzimuthReport(*d, false);
+    EXPECT_EQ(az->Title(), "Azimuth Pattern");
+    EXPECT_EQ(az->GetPageCount(), 4);  // plot and table, both polarizations, no FCC page
+    auto azFull = PrintAzimuthReport(*d, true);
+    EXPECT_EQ(azFull->GetPageCount(), 6);
+    auto el = PrintElevationReport(*d);
+    EXPECT_EQ(el->GetPageCount(), 4);
+    // Page numbers count from 1 in each report.
+    EXPECT_EQ(az->PageIndex, 4);
+
+    auto fm = LoadDesignFile(SamplePath("rnvx_circular_fm"));
+    EXPECT_EQ(PrintAzimuthReport(*fm, false)->GetPageCount(), 2);
+    EXPECT_EQ(BuildReport(*fm)->GetPageCount(), 6);
+    EXPECT_EQ(BuildTVReport(*LoadDesignFile(SamplePath("kvr_horizontal_ch34")))->GetPageCount(), 9);
+}
+
+TEST(ReportBuild, BuildingLeavesTheDesignAsItWas) {
+    test::TempDir dir;
+    auto d = LoadDesignFile(SamplePath("miraldo_uhf_elliptical_top"));
+    d->SaveToFile(dir.File("before.bcst"));
+    BuildReport(*d);
+    d->SaveToFile(dir.File("after.bcst"));
+    EXPECT_EQ(test::ReadAll(dir.File("before.bcst")), test::ReadAll(dir.File("after.bcst")));
+}
+
+TEST(ReportCommand, WritesTheRequestedReport) {
+    test::TempDir dir;
+    const struct {
+        const char* Flag;
+        int Pages;
+    } cases[] = {{"", 15}, {"--azimuth", 4}, {"--elevation", 4}};
+    for (const auto& c : cases) {
+        const std::string out = dir.File(std::string("r") + c.Flag + ".pdf");
+        const auto result = test::RunCli("report " + test::ShellQuote(SamplePath(
+                                             "miraldo_uhf_elliptical_top")) +
+                                         " -o " + test::ShellQuote(out) + " " + c.Flag);
+        EXPECT_EQ(result.Status, 0) << c.Flag << result.Err;
+        EXPECT_EQ(result.Err, "") << c.Flag;
+        EXPECT_EQ(PdfPageCount(out), c.Pages) << c.Flag;
+        EXPECT_TRUE(Has(result.Out, out)) << result.Out;
+    }
+}
+
+TEST(ReportCommand, RefusesBadArguments) {
+    test::TempDir dir;
+    const std::string design = test::ShellQuote(SamplePath("kvr_horizontal_ch34"));
+    const std::string out = dir.File("x.pdf");
+    const std::string notDesign = dir.Write("plain.bcst", "[HEADER]\ntype=Other\n");
+    const struct {
+        std::string Args;
+        const char* Message;
+    } cases[] = {
+        {"report " + design + " -o " + out + " --azimuth --elevation", "not both"},
+        {"report " + design, "needs -o"},
+        {"report -o " + out, "exactly one design file"},
+        {"report " + test::ShellQuote(notDesign) + " -o " + out, "Unable to open file."},
+        {"report " + test::ShellQuote(dir.File("missing.bcst")) + " -o " + out,
+         "Unable to open file."},
+        // A folder that cannot exist: its parent is a plain file.
+        {"report " + design + " -o " + test::ShellQuote(notDesign + "/x.pdf"),
+         "Cannot create file"},
+    };
+    for (const auto& c : cases) {
+        const auto result = test::RunCli(c.Args);
+        EXPECT_EQ(result.Status, 1) << c.Args;
+        EXPECT_TRUE(Has(result.Err, c.Message)) << c.Args << ": " << result.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace velmo
