@@ -9,6 +9,16 @@
 
 #include <QFile>
 
+// The pictures are compiled into the static report library; a static library's resource
+// initialiser is only linked in when something refers to it, so register them here.
+static void RegisterReportImages() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(images);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace velmo {
 
 namespace {
@@ -84,6 +94,7 @@ QImage LoadGifResource(const std::string& name) {
     static std::map<std::string, QImage> cache;
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
+    RegisterReportImages();
     QImage image;
     QFile file(GifResourcePath(name));
     if (file.open(QIODevice::ReadOnly)) image = DecodeGif(file.readAll());

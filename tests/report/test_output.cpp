@@ -67,6 +67,13 @@ TEST(Gif, RefusesDamagedFilesWithoutCrashing) {
     EXPECT_TRUE(LoadGifResource("NO_SUCH_PICTURE").isNull());
 }
 
+TEST(Gif, EmbeddedPicturesLoadByName) {
+    for (const char* name : {"Orvane_LOGO2", "Orvane_FOOTER", "SIDE_MOUNT", "TOP_MOUNT", "ANALYSIS",
+                             "FMANALYSIS"})
+        EXPECT_FALSE(LoadGifResource(name).isNull()) << name;
+    EXPECT_EQ(LoadGifResource("Orvane_LOGO2").size(), QSize(953, 63));
+}
+
 TEST(Gif, RecordedPicturesAreStretchedAndMissingOnesFramed) {
     TReporter r;
     r.StretchDrawDIB(TBasePrint::RealRect(100, 100, 300, 200), DecodeGif(MakeGif()));
