@@ -67,9 +67,16 @@ std::vector<TPatternType> PrintedKinds(const TBroadcastDesign& d) {
     return {};
 }
 
-// The three headings of every group of a table, centred on the heading row.
+// The three headings of every group of a table, centred on the heading row, in bold
+// 15. Where the columns stand too close for "ANGLE" and "FIELD" side by side (the
+// elevation table), the headings get the largest smaller height that keeps them
+// apart.
 void TableHeadings(TReporter& r, int groups, double x0, double c, double yMid) {
-    Font(r, fsBold, 15);
+    constexpr double kHeight = 15;
+    constexpr double kMinGap = 4;
+    Font(r, fsBold, kHeight);
+    const double halves = (r.TextWidth("ANGLE") + r.TextWidth("FIELD")) / 2;
+    if (halves + kMinGap > c) Font(r, fsBold, std::floor(kHeight * (c - kMinGap) / halves * 4) / 4);
     for (int g = 0; g < groups; ++g) {
         const double x = x0 + 3 * g * c;
         Cell(r, x, yMid, "ANGLE");

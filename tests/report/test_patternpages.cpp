@@ -39,6 +39,10 @@ std::vector<TText> Texts(const TReporter& r, int page) {
             const auto& t = std::get<TextOutExInfo>(item.Data);
             out.push_back({t.X, t.Y, t.Text, t.hPos, t.vPos, font});
         }
+        if (item.Kind == ikTextOutAngleEx) {
+            const auto& t = std::get<TextOutAngleInfo>(item.Data);
+            out.push_back({t.X, t.Y, t.Text, t.H, t.V, font});
+        }
     }
     return out;
 }
@@ -110,6 +114,7 @@ void FillTV(TBroadcastDesign& d, const std::string& family, const std::string& p
 
     d.LinesPage.Line.PartNumber = "OAC400-50";
     d.LinesPage.Line.SetdBPerFoot(0.2);
+    d.LinesPage.Line.SetAvgPower(200);
     d.InitializeAnalisys();
     d.AnalysisPage.Analysis.SetTransmitterPowerkW(20);
 }
@@ -122,6 +127,7 @@ void FillFM(TBroadcastDesign& d) {
     d.OptionsPage.FamilyID = "RNVX";
     d.OptionsPage.PolCode = "E";
     d.OptionsPage.FeedCode = "C";
+    d.OptionsPage.MaxERPkW = 100;
     TAzFMPattern& az = d.AzimuthPage.FMPattern;
     az.PatternID = "RNVX-ST";
     az.PolCode = "E";
@@ -135,7 +141,11 @@ void FillFM(TBroadcastDesign& d) {
     fm.BayCount = 8;
     fm.BaySpacing = 1;
     fm.FeedCode = "C";
+    fm.SetGainFromFile(4.2744);  // the catalog gain of the plain array
     fm.SetBeamtilt(-0.5);
+    d.LinesPage.Line.PartNumber = "OFC158-50";
+    d.LinesPage.Line.SetdBPerFoot(0.25);
+    d.LinesPage.Line.SetAvgPower(40);
     d.InitializeAnalisys();
     d.AnalysisPage.Analysis.SetTransmitterPowerkW(10);
 }
@@ -287,7 +297,7 @@ TEST(PatternPages, FCCTableMultipliesTheERPOfTheKindByTheFieldSquared) {
             EXPECT_EQ(t[3].X, 487.5);
             EXPECT_EQ(t[0].Y, 225 + 20 * (k + 1));
         }
-        EXPECT_EQ(TextAt(r, pg.page, 387.5, 225), "ERP (dBk)");
+        EXPECT_EQ(TextAt(r, pg.page, 487.5, 225), "ERP (dBk)");
     }
 }
 
@@ -304,7 +314,9 @@ TEST(PatternPages, FCCTableOfAShortListPrintsOnlyTheRowsItHas) {
         DrawFCCTable(r, d, list, ptHorizontal, 100);
         const std::vector<TText> cells = Cells(r, 0, 15);
         EXPECT_EQ(cells.size(), 4u * static_cast<size_t>(c.rows)) << c.points;
-        if (c.rows > 0) EXPECT_EQ(cells[2].Text, "25.000");  // 100 kW x 0.5^2
+        if (c.rows > 0) {
+            EXPECT_EQ(cells[2].Text, "25.000");  // 100 kW x 0.5^2
+        }
         EXPECT_TRUE(HasText(r, 0, "ERP (kW)"));
         EXPECT_EQ(r.GetPageCount(), 1);
     }
