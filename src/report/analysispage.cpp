@@ -1,5 +1,6 @@
 #include "report/analysispage.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/numbers.h"
@@ -85,10 +86,14 @@ void PowerBlocks(TReporter& r, const TPowerAnalysis& a, double y, bool erpHeadin
 }
 
 // "TRANSMISSION LINE:" with the vertical and horizontal runs and the line efficiency,
-// from y; values at x + 140.
+// from y; values at x + 140. "Attenuation, dB/100 ft:" is wider than 140 in the label
+// font: the value column then moves right to keep a small gap after it, so no label
+// runs into its value.
 void LineBlocks(TReporter& r, TBroadcastDesign& design, double x, double y) {
     const TLinesPage& lines = design.LinesPage;
-    const double valueX = x + 140;
+    constexpr double kMinGap = 8;
+    Style(r, stLabel);
+    const double valueX = std::max(x + 140, x + r.TextWidth("Attenuation, dB/100 ft:") + kMinGap);
     y = Text(r, stHeading, x, y, "TRANSMISSION LINE:") + 30;
     auto run = [&](const std::string& heading, int32_t length) {
         y = Text(r, stHeading, x, y, heading);

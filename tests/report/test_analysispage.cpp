@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,27 @@ void ExpectTexts(const std::vector<TItem>& items, const std::vector<TExpect>& ex
 }
 
 std::string F(double v) { return FormatFixed(v, 2); }
+
+// The transmission line rows: labels left at x, each value on its label's line in one
+// column at least x + 140 and clear of the widest label. Returns the values by line.
+std::map<double, std::string> LineValues(const std::vector<TItem>& items, double x) {
+    TReporter measure;
+    measure.SetFont("Arial", clBlack, kLabel, 16);
+    double column = -1;
+    std::map<double, std::string> values;
+    for (const TItem& label : items) {
+        if (label.X != x || label.Font.Style != kLabel) continue;
+        for (const TItem& v : items)
+            if (v.Y == label.Y && v.Font.Style == kValue && v.H == hpLeft && v.X < 450) {
+                EXPECT_GE(v.X, x + 140) << v.Text;
+                EXPECT_GE(v.X, x + measure.TextWidth(label.Text) + 4) << label.Text;
+                if (column < 0) column = v.X;
+                EXPECT_EQ(v.X, column) << v.Text;
+                values[v.Y] = v.Text;
+            }
+    }
+    return values;
+}
 
 // A design whose analysis figures are distinct and round enough to read.
 void FillTV(TBroadcastDesign& d, const std::string& pol) {
@@ -206,13 +228,15 @@ TEST(AnalysisPage, TVPageWithOnePolarization) {
         {105, 519, "TRANSMISSION LINE:", hpLeft, kHeading},
         {105, 565, "VERTICAL RUN:", hpLeft, kHeading},
         {105, 581, "Type:", hpLeft, kLabel},
-        {245, 597, "100 ft.", hpLeft, kValue},
         {105, 613, "Attenuation, dB/100 ft:", hpLeft, kLabel},
         {105, 659, "HORIZONTAL RUN:", hpLeft, kHeading},
-        {245, 691, "0 ft.", hpLeft, kValue},
         {105, 753, "Line Efficiency:", hpLeft, kLabel},
-        {245, 753, "80.00 %", hpLeft, kValue},
     });
+    EXPECT_EQ(LineValues(items, 105),
+              (std::map<double, std::string>{{581, "OAC400-50"}, {597, "100 ft."},
+                                             {613, "0.969 dB/100 ft."}, {675, "OAC400-50"},
+                                             {691, "0 ft."}, {707, "0.969 dB/100 ft."},
+                                             {753, "80.00 %"}}));
     // The design line's channel follows the company name at its measured width.
     const TItem* channel = Find(items, "   Channel  32");
     ASSERT_NE(channel, nullptr);
@@ -303,14 +327,16 @@ TEST(AnalysisPage, FMPageChainOfBoxes) {
             {165, 244, "Cedar Ridge", hpLeft, fsBold | fsItalic, 24},
             {135, 490, "TRANSMISSION LINE:", hpLeft, kHeading},
             {135, 536, "VERTICAL RUN:", hpLeft, kHeading},
-            {275, 568, "300 ft.", hpLeft, kValue},
             {135, 630, "HORIZONTAL RUN:", hpLeft, kHeading},
-            {275, 662, "40 ft.", hpLeft, kValue},
-            {275, 724, F(a.Efficiency() * 100) + " %", hpLeft, kValue},
         });
         const TItem* sub = Find(items, "Power Analysis");
         ASSERT_NE(sub, nullptr);
         EXPECT_EQ(sub->Font.Height, 20);
+        const std::map<double, std::string> run = LineValues(items, 135);
+        EXPECT_EQ(run.size(), 7u);
+        EXPECT_EQ(run.at(568), "300 ft.");
+        EXPECT_EQ(run.at(662), "40 ft.");
+        EXPECT_EQ(run.at(724), F(a.Efficiency() * 100) + " %");
         EXPECT_NE(Find(items, "FM Broadcast Antenna System"), nullptr);
         // No directivity entries on the FM page.
         EXPECT_EQ(Find(items, "ANTENNA PARAMETERS"), nullptr);

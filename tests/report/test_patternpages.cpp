@@ -480,24 +480,39 @@ TEST(PatternPages, DataBlocksShowThePatternAndTheDesign) {
 // VELMO_PAGES_OUT set, the PDF is also kept there for a look at the pages.
 TEST(PatternPages, PdfCarriesTheTablesNumbers) {
     if (test::RunTool("command -v pdftotext").empty()) GTEST_SKIP() << "pdftotext missing";
-    TBroadcastDesign d;
-    FillTV(d, "KLX-UHF", "E");
-    TReporter r;
-    DrawAzimuthPages(r, d, true);
-    r.NewPage();
-    DrawElevationPages(r, d);
+    struct Case {
+        const char* file;
+        bool fm;
+        TPatternType kind;
+        int pages;
+        const char* type;
+    } cases[] = {{"patternpages_tv.pdf", false, ptVertical, 10, "KLX-CD-V"},
+                 {"patternpages_fm.pdf", true, ptFM, 5, "RNVX-ST"}};
     test::TempDir dir;
-    const char* keep = std::getenv("VELMO_PAGES_OUT");
-    const std::string pdf = keep ? std::string(keep) + "/patternpages.pdf" : dir.File("pages.pdf");
-    WritePdf(r, pdf);
-    const std::string text = test::RunTool("pdftotext -layout " + test::ShellQuote(pdf) + " -");
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 10);
-    const TAzPattern& v = d.AzimuthPage.VertPattern;
-    const double erp = FieldERP(d.AnalysisPage.Analysis.ERPkWVert(), v.AdjustedPoints.Point(120).Y);
-    EXPECT_NE(text.find("FCC FILING FORMAT"), std::string::npos);
-    EXPECT_NE(text.find(FormatFixed(erp, 3)), std::string::npos) << FormatFixed(erp, 3);
-    EXPECT_NE(text.find("TABULATED DATA FOR ELEVATION PATTERN"), std::string::npos);
-    EXPECT_NE(text.find("KLX-CD-V"), std::string::npos);
+    for (const Case& c : cases) {
+        TBroadcastDesign d;
+        if (c.fm) {
+            FillFM(d);
+            d.ElevationPage.RangeType = FiveToNinety;
+        } else {
+            FillTV(d, "KLX-UHF", "E");
+        }
+        TReporter r;
+        DrawAzimuthPages(r, d, true);
+        r.NewPage();
+        DrawElevationPages(r, d);
+        const char* keep = std::getenv("VELMO_PAGES_OUT");
+        const std::string pdf = keep ? std::string(keep) + "/" + c.file : dir.File(c.file);
+        WritePdf(r, pdf);
+        const std::string text = test::RunTool("pdftotext -layout " + test::ShellQuote(pdf) + " -");
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), c.pages) << c.file;
+        const TAzPattern& p = d.AzimuthPage.Pattern(c.kind);
+        const double erp = FieldERP(FCCPageERP(d, c.kind), p.AdjustedPoints.Point(120).Y);
+        for (const std::string& want :
+             {std::string("FCC FILING FORMAT"), FormatFixed(erp, 3),
+              std::string("TABULATED DATA FOR ELEVATION PATTERN"), std::string(c.type)})
+            EXPECT_NE(text.find(want), std::string::npos) << c.file << ": " << want;
+    }
 }
 
 }  // namespace velmo
