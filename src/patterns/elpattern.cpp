@@ -217,7 +217,6 @@ void TElPattern::CalculatePattern() {
     TFMArrayResult r = ComputeFMArray(input);
 
     FBeamtiltLimitReached = r.TiltLimitReached;
-    if (r.TiltLimitReached) ShowMessage(MaxIterationsMessage(r.TiltEvaluations));
 
     double gain = r.D1 / r.D0 * FGainFromFile;
     if (gain > FGainFromFile) gain = FGainFromFile;
@@ -233,6 +232,9 @@ void TElPattern::CalculatePattern() {
 
     BeamWidth = r.BeamWidth;
     SetAdjustedPoints();
+    // The computation went on with the phase reached; the message is shown once the
+    // pattern is complete, so whatever the message box lets run sees a whole pattern.
+    if (r.TiltLimitReached) ShowMessage(MaxIterationsMessage(r.TiltEvaluations));
 }
 
 // ---- copies ----

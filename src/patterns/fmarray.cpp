@@ -249,8 +249,8 @@ int ScanStart(double tenths) {
 // The nearest local minimum of E from index i. The walks stay inside the 1801 samples:
 // the pattern continues mirrored about -90 and 90 degrees, so a walk that reaches an end
 // sample has found a local extreme there and takes it; a start beyond the ends (901, "no
-// null") starts at the end sample. `floor` (sound walks only) is the lowest index the
-// downward walk may take.
+// null") starts at the end sample. `floor` is the lowest index the downward walk may
+// return.
 int NearestMinimum(TFMWork& w, int i, int floor) {
     i = std::clamp(i, -kHalf, kHalf);
     if (i == kHalf) return i;

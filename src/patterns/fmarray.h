@@ -38,8 +38,9 @@ struct TFMArrayInput {
 };
 
 struct TFMArrayOptions {
-    // The literal walks: the second-null walk may slide back into the first null, and the
-    // half-power walks start at the horizon. Only for showing what the sound walks fix.
+    // The literal walks and searches: the second-null walk may slide back into the first
+    // null, bay amplitudes may go below 0, and the half-power walks start at the horizon.
+    // Only for showing what the sound rules fix.
     bool LiteralWalks = false;
     // When set, every array-factor value AF(theta) (theta in degrees) is taken from this
     // function, and E is evaluated at all 1801 samples at every step: the straightforward
