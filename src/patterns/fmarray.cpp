@@ -237,13 +237,13 @@ int Search(double& v, double s, double q, double tol, int limit, bool minStep, F
     }
 }
 
-// Integer part of a scan start, kept inside the samples: a start below -899 would read
-// E(k - 1) before the first sample; one above 900 means an empty scan.
-int ScanStart(double tenths) {
-    double t = std::trunc(tenths);
-    if (!(t >= -kHalf + 1)) return -kHalf + 1;  // also NaN
-    if (t > kHalf + 1) return kHalf + 1;
-    return static_cast<int>(t);
+// A scan start (already the integer part of its angle in tenths) kept inside the
+// samples: a start below -899 would read E(k - 1) before the first sample; one above 900
+// means an empty scan.
+int ScanStart(double start) {
+    if (!(start >= -kHalf + 1)) return -kHalf + 1;  // also NaN
+    if (start > kHalf + 1) return kHalf + 1;
+    return static_cast<int>(start);
 }
 
 // The nearest local minimum of E from index i. The walks stay inside the 1801 samples:
@@ -365,8 +365,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
         bool lookingForNull = true;
         int nulls = 0, peaks = 0;
         bool nullWithoutPeak = false;
-        for (int k = ScanStart(-10.0 * T) + 10; k <= kHalf; ++k) {
-            if (k < -kHalf + 1) continue;
+        for (int k = ScanStart(std::trunc(-10.0 * T) + 10); k <= kHalf; ++k) {
             if (lookingForNull) {
                 if (w.E(k) > w.E(k - 1)) {
                     (nulls == 0 ? r.Z1 : r.Z2) = k - 1;
@@ -393,11 +392,11 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
         }
     }
 
-    // The fill searches vary bay amplitudes. An amplitude below 0 is a bay fed in
-    // opposite phase, which no setting of the antenna gives: it only appears where a
-    // fill target cannot be met by weakening the bay groups, and then turns the beam
-    // upside down. The amplitudes therefore stop at 0 (those bays switched off); as
-    // long as they stay positive the searches are untouched.
+    // The fill searches vary bay amplitudes. An amplitude below 0 is no amplitude: it
+    // reverses the phase of those bays. It only appears where a fill target cannot be
+    // met by weakening the bay groups, and then wrecks the beam. The amplitudes
+    // therefore stop at 0 (those bays switched off); searches that keep them at or
+    // above 0 are untouched.
     const bool amplitudeFloor = !options.LiteralWalks;
     const double f1 = in.FirstNullFillPercent / 100;
     const double f2 = in.SecondNullFillPercent / 100;
@@ -416,8 +415,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
                 i = r.Z1;
             } else {
                 i = kHalf + 1;
-                for (int k = ScanStart(10.0 * (1 - T)); k <= kHalf; ++k) {
-                    if (k < -kHalf + 1) continue;
+                for (int k = ScanStart(std::trunc(10.0 * (1 - T))); k <= kHalf; ++k) {
                     if (w.E(k) > w.E(k - 1)) {
                         i = k - 1;
                         break;
