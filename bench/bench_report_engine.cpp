@@ -142,7 +142,7 @@ void BM_ShowPageImageOnScreen(benchmark::State& state) {
         screen.fill(Qt::white);
         QPainter p(&screen);
         p.scale(772.0 / 850, 1000.0 / 1100);
-        p.drawPicture(0, 0, r.MetaFile(page));
+        r.MetaFile(page).Play(p);
         page = (page + 1) % r.MetaCount();
     }
 }

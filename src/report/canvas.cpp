@@ -111,6 +111,20 @@ void TCanvas::Attach(QPainter* painter) {
     }
 }
 
+void TCanvas::Rebind(QPainter* painter) {
+    FPainter = painter;
+    if (!FPainter) return;
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    FPainter->setFont(FFont);
+    FPainter->setPen(FPen);
+    if (FBrushStyle == bsClear)
+        FPainter->setBrush(Qt::NoBrush);
+    else
+        FPainter->setBrush(QBrush(ToQColor(FBrushColor)));
+}
+
 void TCanvas::SetFont(const std::string& name, TColor color, TFontStyles style, int cellHeightPx) {
     SetFont(MakeReportFont(name, style, cellHeightPx), color);
 }

@@ -77,6 +77,8 @@ public:
     // Takes the painter over with the default state: Arial 16 pixels in black, a black
     // 1-pixel solid pen, a white solid brush, pen position (0, 0).
     void Attach(QPainter* painter);
+    // Moves to another painter keeping font, pen, brush and pen position.
+    void Rebind(QPainter* painter);
     QPainter* Painter() const { return FPainter; }
     bool Active() const { return FPainter != nullptr; }
 

@@ -271,16 +271,61 @@ void TReporter::PlayPage(int32_t index, QPainter* painter, double horzScale, dou
     FCanvas.Attach(nullptr);
 }
 
+void TPageImage::Play(QPainter& painter) const {
+    for (const Segment& s : FSegments) {
+        if (s.Vector) {
+            painter.drawPicture(0, 0, *s.Vector);
+        } else {
+            painter.save();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(s.Target, s.Image);
+            painter.restore();
+        }
+    }
+}
+
 void TReporter::PrintMetaFiles() {
     FMetaList.clear();
     for (int32_t i = 0; i < GetPageCount(); ++i) {
-        auto picture = std::make_unique<QPicture>();
-        {
-            QPainter painter(picture.get());
-            PlayPage(i, &painter, 100, 100, 0, 0);
+        auto image = std::make_unique<TPageImage>();
+        auto vector = std::make_unique<QPicture>();
+        auto painter = std::make_unique<QPainter>(vector.get());
+        Initiate(painter.get(), 100, 100, 0, 0);
+        auto closeVector = [&]() {
+            painter->end();
+            TPageImage::Segment s;
+            s.Vector = std::move(vector);
+            image->FSegments.push_back(std::move(s));
+        };
+        for (const TPageItem& item : Page(i)) {
+            QImage picture;
+            TRealRect r;
+            if (item.Kind == ikStretchDrawDIB) {
+                const auto& info = std::get<ImageInfo>(item.Data);
+                if (info.Image) picture = *info.Image;
+                r = info.R;
+            } else if (item.Kind == ikDrawFromRes) {
+                const auto& info = std::get<DrawFromResInfo>(item.Data);
+                picture = LoadGifResource(info.ResName);
+                r = info.R;
+            }
+            if (picture.isNull()) {  // drawing, or the placeholder of a missing picture
+                RenderItem(item);
+                continue;
+            }
+            closeVector();
+            TPageImage::Segment s;
+            s.Image = picture;  // shared, not copied
+            const TRect d = DeviceRect(r);
+            s.Target = QRect(d.Left, d.Top, d.Right - d.Left, d.Bottom - d.Top);
+            image->FSegments.push_back(std::move(s));
+            vector = std::make_unique<QPicture>();
+            painter = std::make_unique<QPainter>(vector.get());
+            FCanvas.Rebind(painter.get());
         }
-        picture->setBoundingRect(QRect(0, 0, static_cast<int>(PageWidth), static_cast<int>(PageHeight)));
-        FMetaList.push_back(std::move(picture));
+        closeVector();
+        FCanvas.Attach(nullptr);
+        FMetaList.push_back(std::move(image));
     }
 }
 

@@ -11,11 +11,12 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPicture>
+#include <QRect>
 
 #include "report/baseprint.h"
 
 class QPainter;
-class QPicture;
 class QPrinter;
 
 namespace velmo {
@@ -105,6 +106,26 @@ struct TPageItem {
 };
 using TPage = std::vector<TPageItem>;
 
+// A vector page image of 850 x 1100 pixels (one pixel per page unit): the drawing
+// recorded as QPicture runs, with the pictures of the page kept as images between them
+// (a QPicture would re-encode every picture each time the page is rendered).
+class TPageImage {
+public:
+    QRect boundingRect() const { return QRect(0, 0, 850, 1100); }
+    // Draws the page with its top-left corner at the painter's origin, in page-image
+    // pixels; scale the painter to stretch it.
+    void Play(QPainter& painter) const;
+
+private:
+    friend class TReporter;
+    struct Segment {
+        std::unique_ptr<QPicture> Vector;  // or else an image:
+        QImage Image;
+        QRect Target;
+    };
+    std::vector<Segment> FSegments;
+};
+
 class TReporter;
 using TOnProgress = std::function<void(TReporter& sender, int32_t position, int32_t max)>;
 using TNotifyEvent = std::function<void(TReporter& sender)>;
@@ -191,7 +212,7 @@ public:
     // Renders every page into a new 850 x 1100 vector page image (MetaList).
     void PrintMetaFiles();
     int32_t MetaCount() const { return static_cast<int32_t>(FMetaList.size()); }
-    const QPicture& MetaFile(int32_t index) const { return *FMetaList.at(static_cast<size_t>(index)); }
+    const TPageImage& MetaFile(int32_t index) const { return *FMetaList.at(static_cast<size_t>(index)); }
     void ClearMetaFiles();
 
     // Shows the preview window on this recorder, modally. The window belongs to the
@@ -228,7 +249,7 @@ private:
     TNotifyEvent FPrintFinish;
     bool FFitToPage = false;
     std::string FTitle;
-    std::vector<std::unique_ptr<QPicture>> FMetaList;
+    std::vector<std::unique_ptr<TPageImage>> FMetaList;
 };
 
 // Writes the recorded pages as a letter-size PDF (vector drawing, real text). The file

@@ -120,7 +120,7 @@ TEST(PageImages, OneVectorImagePerPage) {
     {
         QPainter p(&screen);
         p.scale(0.5, 0.5);
-        p.drawPicture(0, 0, r.MetaFile(2));
+        r.MetaFile(2).Play(p);
     }
     auto rowHasInk = [&](int y0, int y1) {
         for (int y = y0; y < y1; ++y)
@@ -133,6 +133,29 @@ TEST(PageImages, OneVectorImagePerPage) {
     EXPECT_FALSE(rowHasInk(96, 120));
     r.Clear();
     EXPECT_EQ(r.MetaCount(), 0);
+}
+
+// Pictures sit between the drawing before and after them, and the pen set before a
+// picture still draws after it.
+TEST(PageImages, KeepTheOrderAndStateAroundPictures) {
+    TReporter r;
+    r.SetBrush(clBlack, bsSolid);
+    r.FillRect(TBasePrint::RealRect(100, 100, 300, 300));
+    r.SetPen(clBlue, psSolid, 5);
+    r.StretchDrawDIB(TBasePrint::RealRect(200, 200, 400, 400), DecodeGif(MakeGif()));
+    r.DrawLine(150, 350, 450, 350);
+    r.PrintMetaFiles();
+    QImage image(850, 1100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        r.MetaFile(0).Play(p);
+    }
+    EXPECT_EQ(image.pixel(150, 150), qRgb(0, 0, 0));      // the black square
+    EXPECT_GT(qRed(image.pixel(225, 225)), 240);          // the picture covers it
+    EXPECT_TRUE(test::IsBlue(image.pixel(170, 350)));     // the line, in the pen set before
+    EXPECT_TRUE(test::IsBlue(image.pixel(425, 352)));
+    EXPECT_FALSE(test::IsBlue(image.pixel(425, 356)));    // five pixels wide, not more
 }
 
 int PdfPages(const std::string& path) {
