@@ -275,6 +275,10 @@ double HalfPowerBeamwidth(const std::vector<double>& e, int start) {
     const double t = 1.0 / std::sqrt(2.0);
     auto E = [&](int k) { return e[Idx(k)]; };
     auto theta = [](int k) { return k / 10.0; };
+    // A maximum that is not above half power (nothing radiated, or values that are not
+    // numbers, as from an absurd tilt) has no beam to measure, and both walks would
+    // step past the ends.
+    if (!(E(start) > t)) return 0;
     double lower, upper;
     int k = start;
     while (k > -kHalf && E(k) > t) --k;
