@@ -1,6 +1,7 @@
 // The specification sheet pages.
 #include "report/specsheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -55,13 +56,17 @@ public:
     // line one body line lower; then the gap.
     void Item(const std::string& label, const std::string& subLabel,
               const std::vector<std::string>& values) {
-        if (!label.empty()) FR.TextOutEx(kLabelX, Y, label, hpLeft, vpTop);
-        if (!subLabel.empty()) FR.TextOutEx(kSubLabelX, Y, subLabel, hpRight, vpTop);
+        if (!label.empty()) Put(kLabelX, Y, label, hpLeft);
+        if (!subLabel.empty()) Put(kSubLabelX, Y, subLabel, hpRight);
         const size_t lines = values.empty() ? 1 : values.size();
         for (size_t i = 0; i < values.size(); ++i)
-            FR.TextOutEx(kValueX, Y + kBodyHeight * static_cast<double>(i), values[i], hpCenter,
-                         vpTop);
+            Put(kValueX, Y + kBodyHeight * static_cast<double>(i), values[i], hpCenter);
         Y += kBodyHeight * static_cast<double>(lines) + Gap;
+    }
+    // One top-aligned text; Bottom follows the lowest text drawn.
+    void Put(double x, double y, const std::string& text, THorizPosition h) {
+        FR.TextOutEx(x, y, text, h, vpTop);
+        Bottom = std::max(Bottom, y + FR.GetFontHeight());
     }
     void Item(const std::string& label, const std::string& subLabel, const std::string& value) {
         Item(label, subLabel, std::vector<std::string>{value});
@@ -71,10 +76,10 @@ public:
     template <typename Symbol>
     void SymbolItem(const std::string& label, const std::string& subLabel, Symbol symbol,
                     const std::string& value) {
-        if (!label.empty()) FR.TextOutEx(kLabelX, Y, label, hpLeft, vpTop);
-        if (!subLabel.empty()) FR.TextOutEx(kSubLabelX, Y, subLabel, hpRight, vpTop);
+        if (!label.empty()) Put(kLabelX, Y, label, hpLeft);
+        if (!subLabel.empty()) Put(kSubLabelX, Y, subLabel, hpRight);
         symbol(FR, kSubLabelX, Y);
-        FR.TextOutEx(kValueX, Y, value, hpCenter, vpTop);
+        Put(kValueX, Y, value, hpCenter);
         Y += kBodyHeight + Gap;
     }
     // A row directly under the previous one: back up by the gap first.
@@ -92,6 +97,7 @@ public:
     TReporter& FR;
     double Y;
     double Gap;
+    double Bottom = 0;
 };
 
 // Page heading of the characteristics pages; returns the Y of the body's first line.
@@ -115,12 +121,11 @@ std::string TextOrContact(const std::string& s) { return s.empty() ? kContact : 
 // mechanical page's.
 void DrawMountingConfiguration(TReporter& r, TBroadcastDesign& design, TItemWriter& w) {
     Font(r, kBoldItalic, 16);
-    r.TextOutEx(kLabelX, w.Y, "MOUNTING CONFIGURATION:", hpLeft, vpTop);
+    w.Put(kLabelX, w.Y, "MOUNTING CONFIGURATION:", hpLeft);
     Font(r, kItalic, 16);
-    r.TextOutEx(kValueX, w.Y, design.OptionsPage.MountCode == "S" ? "Side Mount" : "Top Mount",
-                hpCenter, vpTop);
-    r.TextOutEx(kLabelX, w.Y + kBodyHeight, "*(Tower Interface supplied and", hpLeft, vpTop);
-    r.TextOutEx(kLabelX, w.Y + 2 * kBodyHeight, "installed by others.)", hpLeft, vpTop);
+    w.Put(kValueX, w.Y, design.OptionsPage.MountCode == "S" ? "Side Mount" : "Top Mount", hpCenter);
+    w.Put(kLabelX, w.Y + kBodyHeight, "*(Tower Interface supplied and", hpLeft);
+    w.Put(kLabelX, w.Y + 2 * kBodyHeight, "installed by others.)", hpLeft);
     w.Y += 3 * kBodyHeight + w.Gap;
 }
 
@@ -135,6 +140,9 @@ double DrawNote(TReporter& r, double y, TFontStyles style, const std::string& te
     }
     return y;
 }
+
+// The notes of the mechanical page; returns the top of their highest line.
+double DrawNotesFrom(TReporter& r, const TBroadcastDesign& design);
 
 // Days since 30 December 1899 to a civil date (proleptic Gregorian).
 void CivilFromDays(long long days1899, int& year, unsigned& month, unsigned& day) {
@@ -405,20 +413,20 @@ void DrawMechanicalPage(TReporter& r, TBroadcastDesign& design) {
         DrawTVMechanical(r, design);
 }
 
-void DrawTVMechanical(TReporter& r, TBroadcastDesign& design) {
+namespace {
+
+// The items of the TV mechanical page from y, with item gap `gap`; returns the bottom
+// of the lowest text.
+double TVMechanicalItems(TReporter& r, TBroadcastDesign& design, const TMechanicalData& m,
+                         double y, double gap) {
     const std::string f = design.OptionsPage.FamilyID;
     const bool klx = IsKLX(f);
-    TMechanicalData m;
-    design.GetMechanical(m);
-
-    const double y = DrawCharacteristicsHeading(r, design, "MECHANICAL CHARACTERISTICS:");
-    const double gap = r.GetFontHeight();  // 18
-    TItemWriter w(r, y + gap, gap);
+    TItemWriter w(r, y, gap);
     DrawMountingConfiguration(r, design, w);
 
     const bool vhf = f == "KLX-VHF";
     w.Item("HEIGHT OF ANTENNA:", "", vhf ? kContact : FeetOrContact(m.Length));
-    r.TextOutEx(kLabelX, w.Y, "HEIGHT OF CENTER OF", hpLeft, vpTop);
+    w.Put(kLabelX, w.Y, "HEIGHT OF CENTER OF", hpLeft);
     w.Y += kBodyHeight;
     w.Item("RADIATION:", "", vhf ? kContact : FeetOrContact(m.Length / 2));
     w.Item("OVERALL HEIGHT (A):", "", vhf ? kContact : FeetOrContact(m.TotalLength));
@@ -478,31 +486,28 @@ void DrawTVMechanical(TReporter& r, TBroadcastDesign& design) {
             w.Item("MOUNTING FLANGE:", "", kContact);
             w.Y += w.Gap;
         } else {
-            r.TextOutEx(kLabelX, w.Y, "MOUNTING FLANGE:", hpLeft, vpTop);
-            r.TextOutEx(kSubLabelX, w.Y, "BOLT CIRCLE:", hpRight, vpTop);
-            r.TextOutEx(kValueX, w.Y, Fixed(m.BC, 2) + " inches", hpCenter, vpTop);
+            // A bolt circle or bolt count of zero is one the data do not know.
+            w.Put(kLabelX, w.Y, "MOUNTING FLANGE:", hpLeft);
+            w.Put(kSubLabelX, w.Y, "BOLT CIRCLE:", hpRight);
+            w.Put(kValueX, w.Y, m.BC != 0 ? Fixed(m.BC, 2) + " inches" : kContact, hpCenter);
             w.Y += kBodyHeight;
-            r.TextOutEx(kSubLabelX, w.Y, "BOLT DIAMETER:", hpRight, vpTop);
-            r.TextOutEx(kValueX, w.Y, "1.25 inches", hpCenter, vpTop);
+            w.Put(kSubLabelX, w.Y, "BOLT DIAMETER:", hpRight);
+            w.Put(kValueX, w.Y, "1.25 inches", hpCenter);
             w.Y += kBodyHeight;
-            w.Item("", "NUMBER OF BOLTS:", FormatInt(m.QTY));
+            w.Item("", "NUMBER OF BOLTS:", m.QTY != 0 ? FormatInt(m.QTY) : kContact);
         }
     }
-    DrawNotes(r, design);
+    return w.Bottom;
 }
 
-void DrawFMMechanical(TReporter& r, TBroadcastDesign& design) {
-    TMechanicalData m;
-    design.GetMechanical(m);
+double FMMechanicalItems(TReporter& r, TBroadcastDesign& design, const TMechanicalData& m,
+                         double y, double gap) {
     const TOptionsPage& o = design.OptionsPage;
-
-    const double y = DrawCharacteristicsHeading(r, design, "MECHANICAL CHARACTERISTICS:");
-    const double gap = r.GetFontHeight();  // 18
-    TItemWriter w(r, y + gap, gap);
+    TItemWriter w(r, y, gap);
     DrawMountingConfiguration(r, design, w);
 
     w.Item("HEIGHT OF ANTENNA:", "", FeetOrContact(m.Length));
-    r.TextOutEx(kLabelX, w.Y, "HEIGHT OF CENTER OF", hpLeft, vpTop);
+    w.Put(kLabelX, w.Y, "HEIGHT OF CENTER OF", hpLeft);
     w.Y += kBodyHeight;
     w.Item("RADIATION:", "", FeetOrContact(m.Length / 2));
     w.Item("REQUIRED MOUNTING APERTURE\xC2\xB0:", "", FeetOrContact(m.TotalLength));
@@ -523,7 +528,44 @@ void DrawFMMechanical(TReporter& r, TBroadcastDesign& design) {
     } else {
         w.Item("ANTENNA AREA:", "", kContact);
     }
-    DrawNotes(r, design);
+    return w.Bottom;
+}
+
+using TMechanicalItems = double (*)(TReporter&, TBroadcastDesign&, const TMechanicalData&,
+                                    double, double);
+
+// Heading, items and notes of a mechanical page. The items keep the gap of the heading
+// font (18) unless that would run them into the notes; then every gap shrinks alike so
+// that one note line stays free above the notes (a list too long even without gaps
+// still meets them).
+void DrawMechanicalBody(TReporter& r, TBroadcastDesign& design, TMechanicalItems items) {
+    TMechanicalData m;
+    design.GetMechanical(m);
+    const double y = DrawCharacteristicsHeading(r, design, "MECHANICAL CHARACTERISTICS:");
+    double gap = r.GetFontHeight();  // 18
+    const double start = y + gap;
+    {
+        TReporter scratch;
+        const double notesTop = DrawNotesFrom(scratch, design);
+        const double full = items(scratch, design, m, start, gap);
+        if (full + kNoteHeight > notesTop) {
+            const double none = items(scratch, design, m, start, 0);
+            const double gaps = (full - none) / gap;
+            if (gaps > 0) gap = std::max(0.0, (notesTop - kNoteHeight - none) / gaps);
+        }
+    }
+    items(r, design, m, start, gap);
+    DrawNotesFrom(r, design);
+}
+
+}  // namespace
+
+void DrawTVMechanical(TReporter& r, TBroadcastDesign& design) {
+    DrawMechanicalBody(r, design, TVMechanicalItems);
+}
+
+void DrawFMMechanical(TReporter& r, TBroadcastDesign& design) {
+    DrawMechanicalBody(r, design, FMMechanicalItems);
 }
 
 // ---- symbols, notes, mounting page --------------------------------------------------
@@ -564,7 +606,9 @@ void DrawAcLabel(TReporter& r, double x, double y) {
     SymbolPiece(r, x, y, ":", false, h);
 }
 
-void DrawNotes(TReporter& r, TBroadcastDesign& design) {
+namespace {
+
+double DrawNotesFrom(TReporter& r, const TBroadcastDesign& design) {
     const std::string wind =
         "Note: Localized conditions may require higher wind speed specifications than TIA/EIA "
         "specifications. Check with local authorities to verify wind speed requirements.";
@@ -578,8 +622,10 @@ void DrawNotes(TReporter& r, TBroadcastDesign& design) {
         "weight will be given in the technical manual that accompanies the antenna.";
 
     double y = kNotesBottom;
+    double top = kNotesBottom;
     auto note = [&](TFontStyles style, const std::string& text) {
-        y = DrawNote(r, y, style, text) - kNoteHeight;
+        top = DrawNote(r, y, style, text);
+        y = top - kNoteHeight;
     };
 
     const std::string& f = design.OptionsPage.FamilyID;
@@ -601,7 +647,12 @@ void DrawNotes(TReporter& r, TBroadcastDesign& design) {
                               "antenna input section.");
     }
     note(kBoldItalic, structure);
+    return top;
 }
+
+}  // namespace
+
+void DrawNotes(TReporter& r, TBroadcastDesign& design) { DrawNotesFrom(r, design); }
 
 void DrawMountingPage(TReporter& r, TBroadcastDesign& design) {
     DrawPageFrame(r, design);

@@ -376,6 +376,14 @@ std::vector<const TText*> NoteLines(const std::vector<TText>& texts) {
     return out;
 }
 
+// The bottom of the lowest top-aligned text above the frame's footer line.
+double LowestItemBottom(const std::vector<TText>& texts) {
+    double bottom = 0;
+    for (const TText& t : texts)
+        if (t.V == vpTop && t.Y < 950) bottom = std::max(bottom, t.Y + t.Height);
+    return bottom;
+}
+
 TEST(SpecSheet, MechanicalPagesItemsAreasAndNotes) {
     // KVR side mount: front and side areas with symbols, no flange, the area footnote.
     auto d = Sample("kvr_horizontal_ch34");
@@ -418,10 +426,7 @@ TEST(SpecSheet, MechanicalPagesItemsAreasAndNotes) {
     EXPECT_TRUE(structure < weight && weight < area && area < wind) << all;
     EXPECT_EQ(all.find("antenna input section"), std::string::npos);
     for (size_t i = 1; i < notes.size(); ++i) EXPECT_LT(notes[i]->Y, notes[i - 1]->Y);
-    double lastItem = 0;
-    for (const TText& t : texts)
-        if (t.V == vpTop && t.Y < 950) lastItem = std::max(lastItem, t.Y);
-    EXPECT_LT(lastItem + 18, notes.back()->Y - 15) << "items and notes stay apart";
+    EXPECT_LE(LowestItemBottom(texts) + 15, notes.back()->Y - 15) << "a free line above the notes";
 
     // KLX-UHF top mount: contact texts and the flange item; the long weight note.
     auto k = Sample("miraldo_uhf_elliptical_top");
@@ -445,9 +450,27 @@ TEST(SpecSheet, MechanicalPagesItemsAreasAndNotes) {
     DrawMechanicalPage(rq, *q);
     texts = Texts(rq.CurrentPage());
     EXPECT_EQ(ItemValues(texts, "MOUNTING FLANGE:"),
-              (std::vector<std::string>{FormatFixed(m.BC, 2) + " inches", "1.25 inches",
-                                        FormatInt(m.QTY)}));
+              (std::vector<std::string>{
+                  m.BC != 0 ? FormatFixed(m.BC, 2) + " inches" : "CONTACT Orvane", "1.25 inches",
+                  m.QTY != 0 ? FormatInt(m.QTY) : "CONTACT Orvane"}));
     EXPECT_NE(Find(texts, "NUMBER OF BOLTS:"), nullptr);
+
+    // KVR top mount: both areas and the flange. The item gaps shrink so that the list
+    // stops one note line above the notes; unknown bolt data print the contact text.
+    d->OptionsPage.MountCode = "T";
+    m = TMechanicalData{};
+    d->GetMechanical(m);
+    TReporter rt;
+    DrawMechanicalPage(rt, *d);
+    texts = Texts(rt.CurrentPage());
+    notes = NoteLines(texts);
+    ASSERT_FALSE(notes.empty());
+    EXPECT_LE(LowestItemBottom(texts) + 15, notes.back()->Y - 15 + 1e-9);
+    EXPECT_GT(LowestItemBottom(texts) + 15, notes.back()->Y - 15 - 10) << "gaps shrink only as needed";
+    const auto flange = ItemValues(texts, "MOUNTING FLANGE:");
+    ASSERT_EQ(flange.size(), 3u);
+    EXPECT_EQ(flange[0], m.BC != 0 ? FormatFixed(m.BC, 2) + " inches" : "CONTACT Orvane");
+    EXPECT_EQ(flange[2], m.QTY != 0 ? FormatInt(m.QTY) : "CONTACT Orvane");
 }
 
 TEST(SpecSheet, FMMechanicalRadomeColourFollowsTheRadomeChoice) {
