@@ -476,6 +476,44 @@ TEST(PatternPages, DataBlocksShowThePatternAndTheDesign) {
     }
 }
 
+TEST(PatternPages, TableHeaderValuesStayClearOfTheirLabels) {
+    // A short value is centred 30 after its label; one wide enough to reach back into
+    // the label moves right and keeps a gap.
+    struct Case {
+        std::string label;
+        std::string detail;
+        bool centred;
+    } cases[] = {{"Type:", "QD8", true},
+                 {"Type:", "KLX16 16 BAY SMOOTH VPOL, 25% NULL FILL", false},
+                 {"Polarization:", "Horizontal", false}};
+    for (const Case& c : cases) {
+        TBroadcastDesign d;
+        FillTV(d, "QD-MAX", "H");
+        d.ElevationPage.HorzPattern.DetailLabel = c.detail;
+        TReporter r;
+        DrawElevationTableHeader(r, d, ptHorizontal);
+        const std::string value = c.label == "Type:" ? c.detail : "Horizontal";
+        const std::vector<TText> texts = Texts(r, 0);
+        const TText* label = nullptr;
+        const TText* v = nullptr;
+        for (const TText& t : texts) {
+            if (t.Text == c.label) label = &t;
+            if (t.Text == value) v = &t;
+        }
+        ASSERT_TRUE(label && v) << c.label;
+        EXPECT_EQ(v->Y, label->Y);
+        TReporter m;
+        m.SetFont("Arial", clBlack, fsBold | fsItalic, 16);
+        const double labelRight = 115 + m.TextWidth(c.label);
+        if (c.centred) {
+            EXPECT_DOUBLE_EQ(v->X, labelRight + 30) << c.label;
+        } else {
+            EXPECT_GT(v->X, labelRight + 30) << c.label;
+        }
+        EXPECT_GE(v->X - m.TextWidth(value) / 2, labelRight + 4) << c.label;
+    }
+}
+
 // The pages as a PDF: the text a reader extracts carries the model's numbers. With
 // VELMO_PAGES_OUT set, the PDF is also kept there for a look at the pages.
 TEST(PatternPages, PdfCarriesTheTablesNumbers) {
