@@ -108,7 +108,8 @@ void WriteDesign(const TBroadcastDesign& d, TProfile& profile) {
         w.Text("designer", i.Designer);
         w.Float("date", i.Date);
         w.Int("notes_count", static_cast<long long>(i.Notes.size()));
-        for (size_t n = 0; n < i.Notes.size(); ++n) w.Text("note_item" + FormatInt(static_cast<long long>(n)), i.Notes[n]);
+        for (size_t n = 0; n < i.Notes.size(); ++n)
+            w.Text("note_item" + FormatInt(static_cast<long long>(n)), i.Notes[n]);
         w.Int("report_count", static_cast<long long>(d.ReportTitle.size()));
         for (size_t n = 0; n < d.ReportTitle.size(); ++n)
             w.Text("report_item" + FormatInt(static_cast<long long>(n)), d.ReportTitle[n]);

@@ -98,8 +98,15 @@ void TProfile::SaveToFile(const std::string& fileName) const {
     // folder would allow replacing it.
     if (std::filesystem::exists(fileName, ec) && ::access(fileName.c_str(), W_OK) != 0)
         throw Error("Unable to write to " + fileName);
+    // A link is followed, so the file it names is updated instead of the link being
+    // replaced by a copy.
+    std::string target = fileName;
+    if (std::filesystem::is_symlink(fileName, ec)) {
+        auto resolved = std::filesystem::weakly_canonical(fileName, ec);
+        if (!ec) target = resolved.string();
+    }
     try {
-        WriteFileAtomic(fileName, Encoded());
+        WriteFileAtomic(target, Encoded());
     } catch (const Error&) {
         throw Error("Unable to write to " + fileName);
     }

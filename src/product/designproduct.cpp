@@ -104,9 +104,9 @@ std::string TBroadcastDesign::BuildMIRALDOElId(TPatternType patternType) const {
 
 void TBroadcastDesign::GetMechanical(TMechanicalData& data) {
     TMechanicalInputs in = MechanicalInputs();
+    // The FM rule reads the catalog row of the FM part number.
     const std::string& f = OptionsPage.FamilyID;
-    if (f != "KLX-VHF" && f != "VARNOK" && f != "KLX-UHF" && f != "KVR" && f != "QD-MAX" &&
-        (IsFMFamily(f) || (f == "CTM" && DesignInfo.SystemType == "FM")))
+    if (IsFMFamily(f) || (f == "CTM" && DesignInfo.SystemType == "FM"))
         in.FMPartNumber = BuildFMPartNumber();
     ::velmo::GetMechanical(in, data);
 }

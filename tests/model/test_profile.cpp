@@ -166,6 +166,20 @@ TEST(Profile, FailedSaveLeavesTheOldFile) {
     EXPECT_EQ(files, 2);  // design.ini and the "no" folder
 }
 
+TEST(Profile, SavingThroughALinkUpdatesTheFileItNames) {
+    test::TempDir dir;
+    TProfile p;
+    p.WriteString("s", "k", "v");
+    const std::string real = dir.File("real.ini");
+    p.SaveToFile(real);
+    const std::string link = dir.File("link.ini");
+    std::filesystem::create_symlink(real, link);
+    p.WriteString("s", "k", "through the link");
+    p.SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::ReadAll(real), "[s]\r\nk=through the link\r\n");
+}
+
 TEST(Profile, ReadOnlyFolderAndFile) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     test::TempDir dir;
