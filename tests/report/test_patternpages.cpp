@@ -7,12 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/conversions.h"
 #include "model/design.h"
 #include "model/numbers.h"
+#include "report/analysispage.h"
 #include "report/patternpages.h"
 #include "report/reporter.h"
 #include "report_test_util.h"
@@ -28,6 +30,7 @@ struct TText {
     THorizPosition H;
     TVerticalPosition V;
     FontInfo Font;
+    bool Turned = false;  // drawn turned (TextOutAngleEx)
 };
 
 std::vector<TText> Texts(const TReporter& r, int page) {
@@ -41,7 +44,7 @@ std::vector<TText> Texts(const TReporter& r, int page) {
         }
         if (item.Kind == ikTextOutAngleEx) {
             const auto& t = std::get<TextOutAngleInfo>(item.Data);
-            out.push_back({t.X, t.Y, t.Text, t.H, t.V, font});
+            out.push_back({t.X, t.Y, t.Text, t.H, t.V, font, true});
         }
     }
     return out;
@@ -551,6 +554,48 @@ TEST(PatternPages, PdfCarriesTheTablesNumbers) {
               std::string("TABULATED DATA FOR ELEVATION PATTERN"), std::string(c.type)})
             EXPECT_NE(text.find(want), std::string::npos) << c.file << ": " << want;
     }
+}
+
+// Every sample design: its analysis and pattern pages keep every text inside the page
+// border (measured in the font it is drawn in). With VELMO_PAGES_OUT set, each design's
+// pages are kept there as a PDF.
+TEST(PatternPages, SampleDesignsStayInsideTheFrame) {
+    const std::filesystem::path samples = test::BinDir() + "samples";
+    if (!std::filesystem::exists(samples)) GTEST_SKIP() << "no sample designs";
+    const char* keep = std::getenv("VELMO_PAGES_OUT");
+    int designs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(samples)) {
+        if (entry.path().extension() != ".bcst") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ++designs;
+        std::unique_ptr<TBroadcastDesign> d = LoadDesignFile(entry.path().string());
+        TReporter r;
+        DrawAnalysisPage(r, *d);
+        r.NewPage();
+        DrawAzimuthPages(r, *d, true);
+        r.NewPage();
+        DrawElevationPages(r, *d);
+        const int kinds = d->DesignInfo.SystemType == "TV" && d->OptionsPage.PolCode == "E" &&
+                                  d->OptionsPage.FamilyID != "KVR"
+                              ? 2
+                              : 1;
+        EXPECT_EQ(r.GetPageCount(), 1 + 5 * kinds);
+        TReporter measure;
+        for (int p = 0; p < r.GetPageCount(); ++p)
+            for (const TText& t : Texts(r, p)) {
+                if (t.Turned) continue;
+                measure.SetFont(t.Font.Name, t.Font.Color, t.Font.Style, t.Font.Height);
+                const double w = measure.TextWidth(t.Text);
+                const double left = t.H == hpLeft ? t.X : t.H == hpCenter ? t.X - w / 2 : t.X - w;
+                EXPECT_GT(left, 65) << "page " << p + 1 << ": " << t.Text;
+                EXPECT_LT(left + w, 780) << "page " << p + 1 << ": " << t.Text;
+                EXPECT_GT(t.Y, 40) << t.Text;
+                EXPECT_LT(t.Y, 1015) << t.Text;
+            }
+        if (keep)
+            WritePdf(r, std::string(keep) + "/sample_" + entry.path().stem().string() + ".pdf");
+    }
+    EXPECT_GT(designs, 0);
 }
 
 }  // namespace velmo
