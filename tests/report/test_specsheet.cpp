@@ -190,11 +190,12 @@ TEST(SpecSheet, RegisteredMarkIsRaisedAndTheWholeTitleCentred) {
     auto kvr = Sample("kvr_horizontal_ch34");
     TReporter r2;
     DrawPreliminaryTitle(r2, *kvr, 125);
-    const TText* whole = Find(Texts(r2.CurrentPage()), kvr->GetTitle());
+    const auto texts2 = Texts(r2.CurrentPage());
+    const TText* whole = Find(texts2, kvr->GetTitle());
     ASSERT_NE(whole, nullptr);
     EXPECT_EQ(whole->X, 425);
     EXPECT_EQ(whole->H, hpCenter);
-    EXPECT_NE(Find(Texts(r2.CurrentPage()), "COAXIAL SLOTTED ARRAY ANTENNA"), nullptr);
+    EXPECT_NE(Find(texts2, "COAXIAL SLOTTED ARRAY ANTENNA"), nullptr);
 }
 
 // Y of each label of a characteristics page, in order of appearance.
@@ -541,7 +542,8 @@ TEST(SpecSheet, MountingPagePicksTheDrawingByMounting) {
                     picture = res.ResName;
             }
         EXPECT_EQ(picture, std::string(mount) == "S" ? "SIDE_MOUNT" : "TOP_MOUNT");
-        const TText* line = Find(Texts(r.CurrentPage()),
+        const auto texts = Texts(r.CurrentPage());
+        const TText* line = Find(texts,
                                  "TYPICAL MOUNTING CONFIGURATION SHOWN. ACTUAL MOUNTING "
                                  "CONFIGURATION MAY VARY.");
         ASSERT_NE(line, nullptr);
