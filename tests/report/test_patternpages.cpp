@@ -410,6 +410,16 @@ TEST(PatternPages, ElevationTableBeyondFiveGroupsContinuesOnANewPage) {
     }
     // The page frame numbers the continuation page.
     EXPECT_TRUE(HasText(r, 1, "VS-1024  Page 2"));
+
+    // A real case: the 16-bay pattern tilted 0.15 degrees past its default has no
+    // adjusted point exactly on 10, so the quarter-degree rows run on past the page.
+    d.ElevationPage.HorzPattern.SetBeamtilt(0.9);
+    const size_t tilted = ElevationTableRows(d.ElevationPage.HorzPattern.AdjustedPoints).size();
+    EXPECT_GT(tilted, 245u);
+    TReporter t;
+    DrawElevationPatternPages(t, ptHorizontal, d);
+    EXPECT_EQ(t.GetPageCount(), 3);
+    EXPECT_EQ(Cells(t, 1, 15).size() + Cells(t, 2, 15).size(), 3 * tilted);
 }
 
 TEST(PatternPages, AzimuthTableBeyondFourGroupsContinuesOnANewPage) {
@@ -575,11 +585,19 @@ TEST(PatternPages, SampleDesignsStayInsideTheFrame) {
         DrawAzimuthPages(r, *d, true);
         r.NewPage();
         DrawElevationPages(r, *d);
-        const int kinds = d->DesignInfo.SystemType == "TV" && d->OptionsPage.PolCode == "E" &&
-                                  d->OptionsPage.FamilyID != "KVR"
-                              ? 2
-                              : 1;
-        EXPECT_EQ(r.GetPageCount(), 1 + 5 * kinds);
+        std::vector<TPatternType> kinds = {ptFM};
+        if (d->DesignInfo.SystemType == "TV") {
+            kinds = {ptHorizontal};
+            if (d->OptionsPage.PolCode == "E" && d->OptionsPage.FamilyID != "KVR")
+                kinds.push_back(ptVertical);
+        }
+        // Analysis page; per pattern plot, table(s), FCC page, plot, table(s).
+        auto pages = [](size_t rows, size_t perPage) { return std::max<size_t>(1, (rows + perPage - 1) / perPage); };
+        size_t expected = 1;
+        for (TPatternType k : kinds)
+            expected += 3 + pages(AzimuthTableRows(d->AzimuthPage.Pattern(k).AdjustedPoints).size(), 184) +
+                        pages(ElevationTableRows(d->ElevationPage.Pattern(k).AdjustedPoints).size(), 245);
+        EXPECT_EQ(static_cast<size_t>(r.GetPageCount()), expected);
         TReporter measure;
         for (int p = 0; p < r.GetPageCount(); ++p)
             for (const TText& t : Texts(r, p)) {
