@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,29 @@ TEST(ReportBuild, PrintedFiguresEqualTheModel) {
          {FormatFixed(m.Length, 1) + " feet", FormatFixed(m.Length / 2, 1) + " feet",
           FormatFixed(m.Weight, 0) + " lbs.", FormatFixed(m.CaAc, 1) + " square feet"})
         EXPECT_TRUE(Has(mechanical, figure)) << figure;
+
+    // The power analysis page and the FCC page: ERP column = ERP x field squared.
+    const std::string analysis = PdfPageText(pdf, 4);
+    for (const std::string& figure :
+         {FormatFixed(a.ERPkWHorz(), 2), FormatFixed(a.TransmitterPowerkW(), 2),
+          FormatFixed(a.AntennaInputkW, 2), FormatFixed(a.LineLosskW(), 2)})
+        EXPECT_TRUE(Has(analysis, figure)) << figure;
+    const std::string fcc =
+        test::RunTool("pdftotext -q -layout -f 7 -l 7 " + test::ShellQuote(pdf) + " -");
+    ASSERT_TRUE(Has(fcc, "FCC FILING FORMAT"));
+    std::istringstream lines(fcc);
+    std::string line;
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        std::istringstream in(line);
+        double angle, field, erp, dbk;
+        if (!(in >> angle >> field >> erp >> dbk)) continue;
+        ++rows;
+        // The field is printed to 3 decimals: the ERP may differ by its rounding.
+        const double tolerance = a.ERPkWHorz() * 2 * 0.0005 * (field + 0.0005) + 0.0005;
+        EXPECT_NEAR(erp, a.ERPkWHorz() * field * field, tolerance) << line;
+    }
+    EXPECT_EQ(rows, 36);
 
     const std::string cover = PdfPageText(pdf, 1);
     EXPECT_TRUE(Has(cover, d->BuildPartNumber()));
