@@ -353,6 +353,17 @@ TEST(SpecSheet, FMElectricalValues) {
     for (const TText& t : texts) circular += t.Text == "Cir Pol:";
     EXPECT_EQ(circular, 2);
 
+    {
+        // Numbers follow the program's decimal separator.
+        ScopedDecimalSeparator comma(',');
+        TReporter rc;
+        DrawFMElectrical(rc, *d);
+        const auto commaTexts = Texts(rc.CurrentPage());
+        EXPECT_EQ(ItemValues(commaTexts, "ELECTRICAL BEAM TILT:"),
+                  std::vector<std::string>{"-0,50 Degrees"});
+        EXPECT_EQ(ItemValues(commaTexts, "FREQUENCY:"), std::vector<std::string>{"98,1 MHz"});
+    }
+
     auto c = Sample("240c_fm");
     TReporter r2;
     DrawElectricalPage(r2, *c);
