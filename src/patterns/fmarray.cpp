@@ -275,14 +275,14 @@ double HalfPowerBeamwidth(const std::vector<double>& e, int start) {
     const double t = 1.0 / std::sqrt(2.0);
     auto E = [&](int k) { return e[Idx(k)]; };
     auto theta = [](int k) { return k / 10.0; };
-    // A maximum that is not above half power (nothing radiated, or values that are not
-    // numbers, as from an absurd tilt) has no beam to measure, and both walks would
-    // step past the ends.
-    if (!(E(start) > t)) return 0;
+    // Values that are not numbers (as from an absurd tilt) have no beam to measure.
+    if (std::isnan(E(start))) return 0;
     double lower, upper;
     int k = start;
     while (k > -kHalf && E(k) > t) --k;
-    if (E(k) > t) {
+    // A walk that cannot move (its start already at or below half power) and stands at
+    // an end of the samples has no neighbour to interpolate with: the end is the edge.
+    if (E(k) > t || k + 1 > kHalf) {
         lower = theta(k);
     } else {
         const double den = E(k + 1) - E(k);
@@ -290,7 +290,7 @@ double HalfPowerBeamwidth(const std::vector<double>& e, int start) {
     }
     k = start;
     while (k < kHalf && E(k) > t) ++k;
-    if (E(k) > t) {
+    if (E(k) > t || k - 1 < -kHalf) {
         upper = theta(k);
     } else {
         const double den = E(k - 1) - E(k);

@@ -2,10 +2,12 @@
 // encodings and the all-or-nothing save.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "model/error.h"
 #include "model/profile.h"
@@ -180,24 +182,67 @@ TEST(Profile, SavingThroughALinkUpdatesTheFileItNames) {
     EXPECT_EQ(test::ReadAll(real), "[s]\r\nk=through the link\r\n");
 }
 
+namespace {
+// Permissions do not bind root: when the tests run as root, `body` runs in a child
+// process that has dropped to the unprivileged user "nobody". Returns the failures
+// `body` reports (empty when it passed).
+std::string AsUnprivileged(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int fds[2];
+    if (pipe(fds) != 0) return "pipe failed";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        std::string r = setgid(65534) == 0 && setuid(65534) == 0 ? body() : "cannot drop privileges";
+        if (!r.empty() && write(fds[1], r.data(), r.size()) < 0) _exit(2);
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string out;
+    char buf[256];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) out += " (child failed)";
+    return out;
+}
+}  // namespace
+
 TEST(Profile, ReadOnlyFolderAndFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     test::TempDir dir;
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
     TProfile p;
     p.WriteString("s", "k", "v");
     const std::string path = dir.File("ro/design.ini");
     p.SaveToFile(path);
-    std::filesystem::permissions(dir.Path() / "ro", std::filesystem::perms::owner_write,
+    std::filesystem::permissions(dir.Path() / "ro",
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
-    p.WriteString("s", "k", "changed");
-    EXPECT_THROW(p.SaveToFile(path), Error);
-    EXPECT_EQ(test::ReadAll(path), "[s]\r\nk=v\r\n");
-
     const std::string file = dir.File("rofile.ini");
+    p.WriteString("s", "k", "changed");
     p.SaveToFile(file);
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    p.WriteString("s", "k", "again");
-    EXPECT_THROW(p.SaveToFile(file), Error);
-    EXPECT_EQ(test::ReadAll(file), "[s]\r\nk=changed\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+
+    const std::string failures = AsUnprivileged([&] {
+        std::string f;
+        auto refused = [&](const std::string& target, const std::string& value) {
+            TProfile q;
+            q.WriteString("s", "k", value);
+            try {
+                q.SaveToFile(target);
+                f += "saved " + target + "; ";
+            } catch (const Error& e) {
+                if (std::string(e.what()) != "Unable to write to " + target) f += std::string("message: ") + e.what() + "; ";
+            }
+        };
+        refused(path, "changed");
+        if (test::ReadAll(path) != "[s]\r\nk=v\r\n") f += "read-only folder: old file changed; ";
+        refused(file, "again");
+        if (test::ReadAll(file) != "[s]\r\nk=changed\r\n") f += "read-only file: old file changed; ";
+        return f;
+    });
+    EXPECT_EQ("", failures);
 }
