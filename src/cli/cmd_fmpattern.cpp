@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/json.h"
 #include "model/error.h"
 #include "model/numbers.h"
 #include "patterns/elpattern.h"
@@ -19,28 +20,6 @@ double NumberOption(Args& args, const std::string& name, double def) {
     double v = StrToFloat(text);  // throws "'x' is not a valid floating point value"
     if (!std::isfinite(v)) UsageError("option " + name + " must be a finite number");
     return v;
-}
-
-std::string JsonNumber(double v) {
-    return std::isfinite(v) ? FormatGeneral(v, '.') : std::string("null");
-}
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xF];
-            out += hex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 int Run(const std::vector<std::string>& argv) {

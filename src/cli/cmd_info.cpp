@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/json.h"
 #include "model/design.h"
 #include "model/error.h"
 #include "model/numbers.h"
@@ -40,24 +41,6 @@ struct TNode {
     TNode& Obj(const std::string& n) { return Add({Object, n, "", 0, 0, {}}); }
     TNode& Lst(const std::string& n) { return Add({List, n, "", 0, 0, {}}); }
 };
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xF];
-            out += hex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 std::string JsonValue(const TNode& n, int indent) {
     switch (n.kind) {
