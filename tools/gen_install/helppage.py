@@ -91,7 +91,7 @@ def write_help_page(out):
         "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"white\" stroke=\"#888\"/>" % (left, top, width, height),
     ] + grid + [
         "<line x1=\"%.1f\" y1=\"%d\" x2=\"%.1f\" y2=\"%d\" stroke=\"#c00\" stroke-dasharray=\"4,3\"/>" % (hx, top, hx, top + height),
-        "<text x=\"%.1f\" y=\"%d\" font-size=\"11\" fill=\"#c00\">horizon</text>" % (hx + 4, top + 12),
+        "<text x=\"%.1f\" y=\"%d\" font-size=\"11\" fill=\"#c00\" text-anchor=\"end\">horizon</text>" % (hx - 4, top + 12),
         "<polyline fill=\"none\" stroke=\"#036\" stroke-width=\"1.6\" points=\"%s\"/>" % polyline(plain, x0, x1, left, top, width, height),
         "<polyline fill=\"none\" stroke=\"#c60\" stroke-width=\"1.6\" stroke-dasharray=\"6,3\" points=\"%s\"/>" % polyline(smooth, x0, x1, left, top, width, height),
         "<text x=\"%d\" y=\"%d\" font-size=\"12\" text-anchor=\"middle\">degrees below horizontal</text>" % (left + width // 2, top + height + 32),
