@@ -75,6 +75,4 @@ private:
     mutable std::unordered_map<std::string, int> FKeyIndex;  // "section\nkey", lower case
 };
 
-bool SameText(std::string_view a, std::string_view b);
-
 }  // namespace velmo

@@ -9,6 +9,8 @@
 namespace velmo {
 
 std::string DecodeText(std::string_view bytes);
+// Equal without regard to ASCII letter case (column, section and key names).
+bool SameText(std::string_view a, std::string_view b);
 std::string Windows1252ToUtf8(std::string_view bytes);
 // True when every character of the UTF-8 text has a Windows-1252 byte; then `out`
 // holds those bytes.

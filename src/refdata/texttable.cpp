@@ -4,19 +4,6 @@
 
 namespace velmo {
 
-namespace {
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-}  // namespace
-
 std::vector<std::string> SplitFields(const std::string& line, const std::string& d) {
     std::vector<std::string> out;
     if (line.empty() || d.empty()) return out;
@@ -48,7 +35,7 @@ void TTextTable::LoadFromFile(const std::string& fileName, const std::string& de
 std::string TTextTable::Field(const std::string& name) const {
     int k = -1;
     for (size_t i = 0; i < FFieldNames.size(); ++i) {
-        if (SameTextIgnoringCase(FFieldNames[i], name)) {
+        if (SameText(FFieldNames[i], name)) {
             k = static_cast<int>(i);
             break;
         }
