@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/numbers.h"
+#include "base/numbers.h"
 #include "report/plots.h"
 #include "report/reporter.h"
 

@@ -11,7 +11,7 @@
 #include <QGuiApplication>
 
 #include "model/design.h"
-#include "model/folders.h"
+#include "base/folders.h"
 #include "report/reportbuild.h"
 
 using namespace velmo;

@@ -8,8 +8,8 @@
 
 #include "model/design.h"
 #include "model/designfile.h"
-#include "model/folders.h"
-#include "model/textcodec.h"
+#include "base/folders.h"
+#include "base/textcodec.h"
 #include "patterns/elpattern.h"
 
 using namespace velmo;

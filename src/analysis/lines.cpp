@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 
 namespace velmo {

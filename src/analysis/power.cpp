@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/conversions.h"
+#include "base/conversions.h"
 
 namespace velmo {
 

@@ -18,7 +18,7 @@
 #include <functional>
 #include <string>
 
-#include "model/types.h"
+#include "base/types.h"
 
 namespace velmo {
 

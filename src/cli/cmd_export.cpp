@@ -7,7 +7,7 @@
 #include "cli/command.h"
 #include "export/patternexport.h"
 #include "model/design.h"
-#include "model/error.h"
+#include "base/error.h"
 
 namespace velmo::cli {
 namespace {

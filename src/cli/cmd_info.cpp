@@ -11,8 +11,8 @@
 #include "cli/command.h"
 #include "cli/json.h"
 #include "model/design.h"
-#include "model/error.h"
-#include "model/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "patterns/elpattern.h"
 #include "product/mechanical.h"
 

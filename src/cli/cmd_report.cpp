@@ -13,7 +13,7 @@
 
 #include "cli/command.h"
 #include "model/design.h"
-#include "model/error.h"
+#include "base/error.h"
 #include "report/reportbuild.h"
 
 namespace velmo::cli {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "model/numbers.h"
+#include "base/numbers.h"
 
 namespace velmo::cli {
 

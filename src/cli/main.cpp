@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "cli/command.h"
-#include "model/error.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/error.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 
 #ifndef VELMO_VERSION
 #define VELMO_VERSION "0.0.0"

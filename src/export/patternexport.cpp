@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "model/conversions.h"
+#include "base/conversions.h"
 #include "model/design.h"
-#include "model/error.h"
-#include "model/fileio.h"
-#include "model/numbers.h"
-#include "model/textcodec.h"
+#include "base/error.h"
+#include "base/fileio.h"
+#include "base/numbers.h"
+#include "base/textcodec.h"
 #include "product/partnumber.h"
 
 namespace velmo {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/types.h"
+#include "base/types.h"
 
 namespace velmo {
 

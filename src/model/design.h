@@ -10,7 +10,7 @@
 
 #include "analysis/lines.h"
 #include "analysis/power.h"
-#include "model/types.h"
+#include "base/types.h"
 #include "patterns/azpattern.h"
 #include "patterns/elpattern.h"
 #include "product/mechanical.h"

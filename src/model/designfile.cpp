@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "model/design.h"
-#include "model/numbers.h"
+#include "base/numbers.h"
 
 namespace velmo {
 

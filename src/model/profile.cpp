@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <limits>
 
-#include "model/error.h"
-#include "model/fileio.h"
-#include "model/numbers.h"
-#include "model/textcodec.h"
+#include "base/error.h"
+#include "base/fileio.h"
+#include "base/numbers.h"
+#include "base/textcodec.h"
 
 namespace velmo {
 

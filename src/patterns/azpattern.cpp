@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/fileio.h"
-#include "model/folders.h"
+#include "base/fileio.h"
+#include "base/folders.h"
 #include "patterns/patfile.h"
 
 namespace velmo {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "model/types.h"
+#include "base/types.h"
 
 namespace velmo {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <utility>
 
-#include "model/fileio.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/fileio.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "patterns/fmarray.h"
 #include "patterns/patfile.h"
 #include "refdata/texttable.h"

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/conversions.h"
-#include "model/textcodec.h"
+#include "base/conversions.h"
+#include "base/textcodec.h"
 
 namespace velmo {
 

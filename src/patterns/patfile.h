@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/types.h"
+#include "base/types.h"
 
 namespace velmo {
 

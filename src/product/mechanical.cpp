@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "model/error.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/error.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 
 namespace velmo {

@@ -1,7 +1,7 @@
 #include "product/partnumber.h"
 
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 
 namespace velmo {

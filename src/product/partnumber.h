@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/types.h"
+#include "base/types.h"
 
 namespace velmo {
 

@@ -1,6 +1,6 @@
 #include "refdata/texttable.h"
 
-#include "model/textcodec.h"
+#include "base/textcodec.h"
 
 namespace velmo {
 

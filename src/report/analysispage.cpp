@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "model/numbers.h"
+#include "base/numbers.h"
 #include "report/specsheet.h"
 
 namespace velmo {

@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "model/types.h"
+#include "base/types.h"
 #include "report/canvas.h"
 
 class QPainter;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/conversions.h"
-#include "model/numbers.h"
+#include "base/conversions.h"
+#include "base/numbers.h"
 #include "report/plots.h"
 #include "report/specsheet.h"
 

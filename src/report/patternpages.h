@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "model/design.h"
-#include "model/types.h"
+#include "base/types.h"
 #include "report/reporter.h"
 
 namespace velmo {

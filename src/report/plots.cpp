@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-#include "model/numbers.h"
+#include "base/numbers.h"
 
 namespace velmo {
 

@@ -4,7 +4,7 @@
 // The points are drawn as given: a plot in dB takes a converted copy (PlotPoints).
 #include <cstdint>
 
-#include "model/types.h"
+#include "base/types.h"
 #include "report/baseprint.h"
 
 class QPainter;

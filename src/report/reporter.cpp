@@ -12,7 +12,7 @@
 #include <QPrinter>
 #include <QSaveFile>
 
-#include "model/error.h"
+#include "base/error.h"
 #include "report/gifimage.h"
 
 namespace velmo {

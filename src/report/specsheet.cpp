@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/design.h"
-#include "model/numbers.h"
+#include "base/numbers.h"
 
 namespace velmo {
 

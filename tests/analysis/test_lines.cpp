@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/lines.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 #include "test_support.h"
 

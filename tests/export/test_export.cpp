@@ -13,9 +13,9 @@
 
 #include "export/patternexport.h"
 #include "model/design.h"
-#include "model/error.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/error.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "test_support.h"
 
 using namespace velmo;

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "model/folders.h"
-#include "model/numbers.h"
-#include "model/textcodec.h"
-#include "model/types.h"
+#include "base/folders.h"
+#include "base/numbers.h"
+#include "base/textcodec.h"
+#include "base/types.h"
 #include "patterns/patfile.h"
 #include "refdata/texttable.h"
 

@@ -8,9 +8,9 @@
 
 #include "model/design.h"
 #include "model/designfile.h"
-#include "model/folders.h"
-#include "model/numbers.h"
-#include "model/textcodec.h"
+#include "base/folders.h"
+#include "base/numbers.h"
+#include "base/textcodec.h"
 #include "test_support.h"
 
 using namespace velmo;

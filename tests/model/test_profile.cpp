@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "model/error.h"
+#include "base/error.h"
 #include "model/profile.h"
 #include "test_support.h"
 

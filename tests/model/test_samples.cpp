@@ -14,9 +14,9 @@
 #include "analysis/lines.h"
 #include "model/design.h"
 #include "model/designfile.h"
-#include "model/folders.h"
-#include "model/numbers.h"
-#include "model/textcodec.h"
+#include "base/folders.h"
+#include "base/numbers.h"
+#include "base/textcodec.h"
 #include "refdata/texttable.h"
 #include "test_support.h"
 

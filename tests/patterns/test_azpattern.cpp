@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "patterns/azpattern.h"
 #include "patterns/patfile.h"
 #include "test_support.h"

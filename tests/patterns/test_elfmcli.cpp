@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/numbers.h"
+#include "base/numbers.h"
 #include "patterns/elpattern.h"
 #include "test_support.h"
 

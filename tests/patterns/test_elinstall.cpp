@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "patterns/elpattern.h"
 #include "patterns/fmarray.h"
 #include "refdata/texttable.h"

@@ -2,7 +2,7 @@
 // rules, and the table rules over small tables in a temporary installation.
 #include <gtest/gtest.h>
 
-#include "model/folders.h"
+#include "base/folders.h"
 #include "product/mechanical.h"
 #include "test_support.h"
 

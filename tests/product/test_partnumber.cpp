@@ -2,7 +2,7 @@
 // tables written into a temporary installation.
 #include <gtest/gtest.h>
 
-#include "model/folders.h"
+#include "base/folders.h"
 #include "product/partnumber.h"
 #include "test_support.h"
 

@@ -10,7 +10,7 @@
 #include <QPrinter>
 #include <gtest/gtest.h>
 
-#include "model/error.h"
+#include "base/error.h"
 #include "report/gifimage.h"
 #include "report/reporter.h"
 #include "report_test_util.h"

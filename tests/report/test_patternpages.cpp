@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "model/conversions.h"
+#include "base/conversions.h"
 #include "model/design.h"
-#include "model/numbers.h"
+#include "base/numbers.h"
 #include "report/analysispage.h"
 #include "report/patternpages.h"
 #include "report/reporter.h"

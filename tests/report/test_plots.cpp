@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include "model/conversions.h"
+#include "base/conversions.h"
 #include "report/plots.h"
 #include "report/reporter.h"
 #include "report/unitprint.h"

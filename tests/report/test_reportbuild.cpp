@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "model/design.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "report/reportbuild.h"
 #include "report/specsheet.h"
 #include "report_test_util.h"

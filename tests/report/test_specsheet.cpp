@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "model/design.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "report/specsheet.h"
 
 namespace velmo {

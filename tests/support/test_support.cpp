@@ -9,7 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "model/folders.h"
+#include "base/folders.h"
 
 namespace velmo::test {
 

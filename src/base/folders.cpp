@@ -1,4 +1,4 @@
-#include "model/folders.h"
+#include "base/folders.h"
 
 #include <filesystem>
 #include <memory>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/error.h"
+#include "base/error.h"
 
 namespace velmo {
 

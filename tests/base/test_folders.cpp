@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "model/error.h"
-#include "model/fileio.h"
-#include "model/folders.h"
-#include "model/textcodec.h"
+#include "base/error.h"
+#include "base/fileio.h"
+#include "base/folders.h"
+#include "base/textcodec.h"
 #include "refdata/texttable.h"
 #include "test_support.h"
 

@@ -4,8 +4,8 @@
 // exactly those edges, so each is its own function.
 #include <string_view>
 
-#include "model/numbers.h"
-#include "model/types.h"
+#include "base/numbers.h"
+#include "base/types.h"
 
 namespace velmo {
 

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "analysis/designpower.h"
-#include "model/conversions.h"
+#include "analysis/powerratings.h"
+#include "base/conversions.h"
 #include "model/design.h"
-#include "model/folders.h"
+#include "base/folders.h"
 #include "test_support.h"
 
 using namespace velmo;

@@ -1,11 +1,11 @@
-#include "analysis/designpower.h"
+#include "analysis/powerratings.h"
 
 #include <cmath>
 
-#include "model/conversions.h"
+#include "base/conversions.h"
 #include "model/design.h"
-#include "model/folders.h"
-#include "model/numbers.h"
+#include "base/folders.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 
 namespace velmo {

@@ -1,7 +1,7 @@
-#include "model/types.h"
+#include "base/types.h"
 
-#include "model/conversions.h"
-#include "model/numbers.h"
+#include "base/conversions.h"
+#include "base/numbers.h"
 
 namespace velmo {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/conversions.h"
-#include "model/numbers.h"
+#include "base/conversions.h"
+#include "base/numbers.h"
 
 using namespace velmo;
 

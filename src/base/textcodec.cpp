@@ -1,4 +1,4 @@
-#include "model/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/error.h"
+#include "base/error.h"
 
 namespace velmo {
 

@@ -1,4 +1,4 @@
-#include "model/numbers.h"
+#include "base/numbers.h"
 
 #include <langinfo.h>
 #include <locale.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/error.h"
+#include "base/error.h"
 
 namespace velmo {
 

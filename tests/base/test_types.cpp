@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/numbers.h"
-#include "model/types.h"
+#include "base/numbers.h"
+#include "base/types.h"
 
 using namespace velmo;
 

@@ -1,4 +1,4 @@
-#include "model/conversions.h"
+#include "base/conversions.h"
 
 #include <cmath>
 

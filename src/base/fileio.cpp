@@ -1,4 +1,4 @@
-#include "model/fileio.h"
+#include "base/fileio.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/error.h"
+#include "base/error.h"
 
 namespace velmo {
 
