@@ -10,8 +10,8 @@
 
 #include <QGuiApplication>
 
-#include "model/design.h"
 #include "base/folders.h"
+#include "model/design.h"
 #include "report/reportbuild.h"
 
 using namespace velmo;

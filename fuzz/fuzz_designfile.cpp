@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/design.h"
-#include "model/designfile.h"
 #include "base/folders.h"
 #include "base/textcodec.h"
+#include "model/design.h"
+#include "model/designfile.h"
 #include "patterns/elpattern.h"
 
 using namespace velmo;

@@ -1,9 +1,6 @@
 #pragma once
-// The design power setup: the TBroadcastDesign operations that feed the power
-// analysis from the design's pages and read gains back from it (InitializeAnalisys,
-// GetMaxInputPower, GetGainAtHorzdBd/Num, GetElevationGainEPolNum/dBd) are declared
-// in model/design.h and defined in designpower.cpp. The rating lookups are available
-// here on their own.
+// The antenna input power ratings of the catalog tables, looked up from plain
+// inputs. The design's own power setup (model/designpower.cpp) calls them.
 #include <cstdint>
 #include <string>
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "cli/command.h"
 #include "export/patternexport.h"
 #include "model/design.h"
-#include "base/error.h"
 
 namespace velmo::cli {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/command.h"
-#include "cli/json.h"
 #include "base/error.h"
 #include "base/numbers.h"
+#include "cli/command.h"
+#include "cli/json.h"
 #include "patterns/elpattern.h"
 
 namespace velmo::cli {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+#include "base/numbers.h"
 #include "cli/command.h"
 #include "cli/json.h"
 #include "model/design.h"
-#include "base/error.h"
-#include "base/numbers.h"
 #include "patterns/elpattern.h"
 #include "product/mechanical.h"
 

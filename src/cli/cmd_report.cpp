@@ -11,9 +11,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "base/error.h"
 #include "cli/command.h"
 #include "model/design.h"
-#include "base/error.h"
 #include "report/reportbuild.h"
 
 namespace velmo::cli {

@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/command.h"
 #include "base/error.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "cli/command.h"
 
 #ifndef VELMO_VERSION
 #define VELMO_VERSION "0.0.0"

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "base/conversions.h"
-#include "model/design.h"
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/numbers.h"
 #include "base/textcodec.h"
+#include "model/design.h"
 #include "product/partnumber.h"
 
 namespace velmo {

@@ -4,8 +4,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "model/design.h"
 #include "base/numbers.h"
+#include "model/design.h"
 
 namespace velmo {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "model/design.h"
 #include "base/types.h"
+#include "model/design.h"
 #include "report/reporter.h"
 
 namespace velmo {

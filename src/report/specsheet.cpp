@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/design.h"
 #include "base/numbers.h"
+#include "model/design.h"
 
 namespace velmo {
 

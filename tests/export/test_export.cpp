@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "export/patternexport.h"
-#include "model/design.h"
 #include "base/error.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "export/patternexport.h"
+#include "model/design.h"
 #include "test_support.h"
 
 using namespace velmo;

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <random>
 
-#include "model/design.h"
-#include "model/designfile.h"
 #include "base/folders.h"
 #include "base/numbers.h"
 #include "base/textcodec.h"
+#include "model/design.h"
+#include "model/designfile.h"
 #include "test_support.h"
 
 using namespace velmo;

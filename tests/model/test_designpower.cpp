@@ -6,8 +6,8 @@
 
 #include "analysis/powerratings.h"
 #include "base/conversions.h"
-#include "model/design.h"
 #include "base/folders.h"
+#include "model/design.h"
 #include "test_support.h"
 
 using namespace velmo;

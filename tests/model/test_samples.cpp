@@ -12,11 +12,11 @@
 #include <random>
 
 #include "analysis/lines.h"
-#include "model/design.h"
-#include "model/designfile.h"
 #include "base/folders.h"
 #include "base/numbers.h"
 #include "base/textcodec.h"
+#include "model/design.h"
+#include "model/designfile.h"
 #include "refdata/texttable.h"
 #include "test_support.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/conversions.h"
-#include "model/design.h"
 #include "base/numbers.h"
+#include "model/design.h"
 #include "report/analysispage.h"
 #include "report/reporter.h"
 #include "report_test_util.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/conversions.h"
-#include "model/design.h"
 #include "base/numbers.h"
+#include "model/design.h"
 #include "report/analysispage.h"
 #include "report/patternpages.h"
 #include "report/reporter.h"

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/design.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "model/design.h"
 #include "report/reportbuild.h"
 #include "report/specsheet.h"
 #include "report_test_util.h"

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/design.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "model/design.h"
 #include "report/specsheet.h"
 
 namespace velmo {

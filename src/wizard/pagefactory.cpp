@@ -1,0 +1,37 @@
+#include "wizard/pagefactory.h"
+
+namespace velmo {
+
+std::string PageClassFor(int step, const std::string& systemType, const std::string& familyID) {
+    const bool tv = systemType == "TV";
+    const bool fm = systemType == "FM";
+    const bool custom = familyID == "CTM";
+    switch (step) {
+        case 1:
+            return tv ? "TfrmOptions" : fm ? "TfrmFMOptions" : "";
+        case 2:
+            if (tv) return custom ? "TfrmCustomAzimuth" : "TfrmAzimuth";
+            if (fm) return custom ? "TfrmFMCustomAzimuth" : "TfrmFMAzimuth";
+            return "";
+        case 3:
+            if (tv) return custom ? "TfrmCustomElevation" : "TfrmElevation";
+            if (fm) return custom ? "TfrmFMCustomElevation" : "TfrmFMElevation";
+            return "";
+        case 4:
+            return "TfrmLines";
+        case 5:
+            return tv ? "TfrmAnalysis" : fm ? "TfrmFMAnalysis" : "";
+        default:
+            return "";
+    }
+}
+
+std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
+                                              TWizardButton& nextButton) {
+    // Each page joins here as it is built.
+    (void)className;
+    (void)nextButton;
+    return nullptr;
+}
+
+}  // namespace velmo
