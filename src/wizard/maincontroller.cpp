@@ -108,6 +108,11 @@ void TMainController::Create(const std::vector<std::string>& args) {
             if (i) name += ' ';
             name += args[i];
         }
+        // A name relative to the folder the program was started in is kept in full,
+        // so the recent-files list stays usable from anywhere.
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(name, ec);
+        if (!ec) name = full.lexically_normal().string();
         FDoOnce = false;
         RunCommand([&] { OpenDesign(name); });
     }
