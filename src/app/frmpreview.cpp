@@ -428,9 +428,10 @@ void TfrmPreviewView::ApplyPanel() {
         FAppliedSerial = FLogic.PanelSerial();
         const TPanelBounds& b = FLogic.Panel();
         const QSize box = FScrollBox->viewport()->size();
-        // The content reaches the page's right and bottom edges with the same margin as
-        // above it, and fills the box when the page is smaller.
-        FContent->resize(std::max(box.width(), b.X + b.W + std::max(b.X, 0)),
+        // The content fills the box; a page that does not fit gets the margin it has
+        // above it also right of and below it.
+        const int right = b.X + b.W;
+        FContent->resize(right <= box.width() ? box.width() : right + TfrmPreview::PanelTop,
                          std::max(box.height(), b.Y + b.H + TfrmPreview::PanelTop));
         FPage->setGeometry(b.X, b.Y, b.W, b.H);
         FScrollBox->horizontalScrollBar()->setValue(0);

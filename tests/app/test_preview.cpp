@@ -87,6 +87,9 @@ TEST(PreviewWindow, ShowsTheRecordedPagesAndPagesThroughThem) {
     EXPECT_FALSE(previous->isEnabled());
 
     view.SetFit(true);
+    // A fitted page needs no scrolling.
+    EXPECT_EQ(view.ScrollBox()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.ScrollBox()->verticalScrollBar()->maximum(), 0);
     QImage page = view.PagePanel()->grab().toImage();
     EXPECT_TRUE(IsBlack(page, 0.25, 0.25));
     EXPECT_FALSE(IsBlack(page, 0.75, 0.75));
@@ -302,10 +305,12 @@ TEST(PreviewWindow, ScreenshotsOfTheLargestReport) {
     struct Shot {
         int W, H;
         bool Fit;
+        int Page;
         const char* File;
     };
-    for (const Shot& s : {Shot{800, 600, true, "preview_800x600.png"},
-                          Shot{1920, 1080, false, "preview_1920x1080.png"}}) {
+    for (const Shot& s : {Shot{800, 600, true, 1, "preview_800x600.png"},
+                          Shot{1920, 1080, false, 1, "preview_1920x1080.png"},
+                          Shot{1920, 1080, true, 7, "preview_1920x1080_fit.png"}}) {
         TfrmPreviewView view(*reporter, nullptr, s.H);
         view.resize(s.W, s.H);
         view.show();
@@ -313,12 +318,15 @@ TEST(PreviewWindow, ScreenshotsOfTheLargestReport) {
             view.SetFit(true);
         else
             view.SelectZoom(9);
-        view.DoNextPage();
+        for (int i = 0; i < s.Page; ++i) view.DoNextPage();
         QApplication::processEvents();
         const QImage shot = view.grab().toImage();
         EXPECT_EQ(shot.size(), QSize(s.W, s.H));
         EXPECT_TRUE(shot.save(QString::fromStdString(test::BinDir() + s.File)));
         if (s.Fit) {
+            EXPECT_EQ(view.ScrollBox()->horizontalScrollBar()->maximum(), 0);
+        }
+        if (s.W == 800) {
             QPixmap hidpi(view.PagePanel()->size() * 2);
             hidpi.setDevicePixelRatio(2);
             view.PagePanel()->render(&hidpi);
