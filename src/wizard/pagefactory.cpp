@@ -1,5 +1,8 @@
 #include "wizard/pagefactory.h"
 
+#include "wizard/fmoptions.h"
+#include "wizard/options.h"
+
 namespace velmo {
 
 std::string PageClassFor(int step, const std::string& systemType, const std::string& familyID) {
@@ -29,8 +32,8 @@ std::string PageClassFor(int step, const std::string& systemType, const std::str
 std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
                                               TWizardButton& nextButton) {
     // Each page joins here as it is built.
-    (void)className;
-    (void)nextButton;
+    if (className == "TfrmOptions") return std::make_unique<TfrmOptions>(nextButton);
+    if (className == "TfrmFMOptions") return std::make_unique<TfrmFMOptions>(nextButton);
     return nullptr;
 }
 
