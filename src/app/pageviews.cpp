@@ -2,14 +2,22 @@
 
 #include <QWidget>
 
+#include "app/azimuthviews.h"
+#include "app/customviews.h"
+#include "app/elevationviews.h"
+#include "wizard/azimuthpages.h"
+#include "wizard/elevationpages.h"
 #include "wizard/wizardpage.h"
 
 namespace velmo {
 
 QWidget* CreatePageView(TWizardPage& page, QWidget* parent) {
     // Each page's widget joins here as it is built, chosen by the logic's class.
-    (void)page;
-    (void)parent;
+    if (auto* p = dynamic_cast<TfrmAzimuth*>(&page)) return new TfrmAzimuthView(*p, parent);
+    if (auto* p = dynamic_cast<TfrmFMAzimuth*>(&page)) return new TfrmFMAzimuthView(*p, parent);
+    if (auto* p = dynamic_cast<TfrmElevation*>(&page)) return new TfrmElevationView(*p, parent);
+    if (auto* p = dynamic_cast<TfrmFMElevation*>(&page)) return new TfrmFMElevationView(*p, parent);
+    if (QWidget* custom = CreateCustomPageView(page, parent)) return custom;
     return nullptr;
 }
 
