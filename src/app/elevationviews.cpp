@@ -86,6 +86,16 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     grid->addWidget(FBeamWidth, 3, 1);
     left->addWidget(gains);
 
+    FCaption = new QLabel(this);
+    FCaption->setObjectName("lblPatternCaption");
+    FCaption->setAlignment(Qt::AlignCenter);
+    QFont f = FCaption->font();
+    f.setBold(true);
+    FCaption->setFont(f);
+    right->addWidget(FCaption);
+    FPlot = new TRectPlotView(this);
+    right->addWidget(FPlot, 1);
+
     FRangeTen = NewRadio("-10 to 10", "rbRangeTen", this);
     FRangeNinety = NewRadio("-10 to 90", "rbRangeNinety", this);
     FPortrait = NewRadio("P&ortrait", "rbPortrait", this);
@@ -96,7 +106,7 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     choices->addWidget(ChoiceBox("Range", "grpRange", FRangeTen, FRangeNinety, this));
     choices->addWidget(ChoiceBox("View", "grpView", FPortrait, FStretch, this));
     choices->addWidget(ChoiceBox("Units", "grpUnits", FField, FdB, this));
-    left->addLayout(choices);
+    right->addLayout(choices);
 
     auto* buttons = new QHBoxLayout;
     FCopy = new QPushButton("&Copy Points", this);
@@ -112,15 +122,6 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     }
     left->addLayout(buttons);
 
-    FCaption = new QLabel(this);
-    FCaption->setObjectName("lblPatternCaption");
-    FCaption->setAlignment(Qt::AlignCenter);
-    QFont f = FCaption->font();
-    f.setBold(true);
-    FCaption->setFont(f);
-    right->addWidget(FCaption);
-    FPlot = new TRectPlotView(this);
-    right->addWidget(FPlot, 1);
 
     auto choose = [this](QRadioButton* b, std::function<void()> action) {
         connect(b, &QRadioButton::toggled, this, [action](bool on) {
@@ -185,8 +186,8 @@ TfrmElevationView::TfrmElevationView(TfrmElevation& page, QWidget* parent)
     auto* grid = static_cast<QGridLayout*>(gainBox->layout());
     grid->addWidget(NewBuddyLabel("Beam &Tilt", FBeamtilt, gainBox), 3, 2);
     grid->addWidget(FBeamtilt, 3, 3);
-    row->addLayout(left, 2);
-    row->addLayout(right, 3);
+    row->addLayout(left, 1);
+    row->addLayout(right, 1);
 
     connect(FHorz, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) RunAction([&] { FElevation.OnHorzPatternSelection(FHorz->indexOfTopLevelItem(item)); });
@@ -238,8 +239,8 @@ TfrmFMElevationView::TfrmFMElevationView(TfrmFMElevation& page, QWidget* parent)
 
     QWidget* gainBox = nullptr;
     BuildShared(left, right, "Power Gain:", gainBox);
-    row->addLayout(left, 2);
-    row->addLayout(right, 3);
+    row->addLayout(left, 1);
+    row->addLayout(right, 1);
 
     connect(FList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) RunAction([&] { FElevation.OnFMPatternSelection(FList->indexOfTopLevelItem(item)); });

@@ -47,6 +47,9 @@ QTreeWidget* NewPatternList(QWidget* parent, const char* objectName, const QStri
     list->setHeaderLabels({"Pattern", "Description"});
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
+    // Long descriptions scroll rather than widen the page.
+    list->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    list->setMinimumWidth(160);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->header()->setStretchLastSection(true);
     list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

@@ -40,11 +40,11 @@ TIntRect RectPlotFrame(int width, int height, TViewType view) {
 int32_t RectPlotFontHeight(int screenHeight, const TIntRect& frame, const TRange& range) {
     const int32_t wanted = Round(screenHeight * 12.0 / 600.0);
     if (range.Increment <= 0) return wanted;
-    // An angle label ("-10") is about 1.7 label heights wide; keep a gap between them.
+    // An angle label ("-10") is about 1.3 label heights wide; keep a gap between them.
     const int labels = (range.Max - range.Min) / range.Increment + 1;
     const double room = static_cast<double>(frame.Right - frame.Left) / labels;
-    const int32_t fits = static_cast<int32_t>(room / 2.0);
-    return std::max<int32_t>(7, std::min(wanted, fits));
+    const int32_t fits = static_cast<int32_t>(room / 1.6);
+    return std::max<int32_t>(8, std::min(wanted, fits));
 }
 
 TPolarPlotView::TPolarPlotView(QWidget* parent) : QWidget(parent) {
