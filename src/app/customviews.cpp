@@ -1,5 +1,7 @@
 #include "app/customviews.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,17 +16,19 @@ namespace velmo {
 namespace {
 
 // A caption, the gain entry and its decibel field in one row of `grid`.
-void GainRow(QWidget* parent, QGridLayout* grid, int row, const QString& caption, const QString& dBCaption,
-             const char* entryName, const char* dBName, QLineEdit*& entry, QLineEdit*& dB) {
+QLabel* GainRow(QWidget* parent, QGridLayout* grid, int row, const QString& caption, const QString& dBCaption,
+                const char* entryName, const char* dBName, QLineEdit*& entry, QLineEdit*& dB) {
     entry = new QLineEdit(parent);
     entry->setObjectName(entryName);
     entry->setAccessibleName(QString(caption).simplified());
     entry->setAlignment(Qt::AlignRight);
     dB = NewReadOnlyField(parent, dBName, QString(caption).simplified() + ", " + dBCaption);
-    grid->addWidget(NewBuddyLabel(caption, entry, parent), row, 0);
+    QLabel* label = NewBuddyLabel(caption, entry, parent);
+    grid->addWidget(label, row, 0);
     grid->addWidget(entry, row, 1);
     grid->addWidget(dB, row, 2);
     grid->addWidget(NewBuddyLabel(dBCaption, dB, parent), row, 3);
+    return label;
 }
 
 }  // namespace
@@ -46,7 +50,8 @@ TCustomPatternView::TCustomPatternView(TCustomPageBase& page, const QString& tit
 
     auto* horzPanel = new QWidget(this);
     auto* horzGrid = new QGridLayout(horzPanel);
-    GainRow(horzPanel, horzGrid, 0, horzCaption, dBCaption, "txtHorzGain", "txtHorzGaindB", FHorz, FHorzdB);
+    QLabel* horzLabel =
+        GainRow(horzPanel, horzGrid, 0, horzCaption, dBCaption, "txtHorzGain", "txtHorzGaindB", FHorz, FHorzdB);
     column->addWidget(horzPanel);
     connect(FHorz, &QLineEdit::textEdited, this, [onHorz](const QString& text) {
         RunAction([&] { onHorz(text.toStdString()); });
@@ -56,7 +61,12 @@ TCustomPatternView::TCustomPatternView(TCustomPageBase& page, const QString& tit
         FVertPanel = new QWidget(this);
         FVertPanel->setObjectName("pnlVertical");
         auto* vertGrid = new QGridLayout(FVertPanel);
-        GainRow(FVertPanel, vertGrid, 0, vertCaption, dBCaption, "txtVertGain", "txtVertGaindB", FVert, FVertdB);
+        QLabel* vertLabel =
+            GainRow(FVertPanel, vertGrid, 0, vertCaption, dBCaption, "txtVertGain", "txtVertGaindB", FVert, FVertdB);
+        // The two rows line up.
+        const int w = std::max(horzLabel->sizeHint().width(), vertLabel->sizeHint().width());
+        horzLabel->setMinimumWidth(w);
+        vertLabel->setMinimumWidth(w);
         column->addWidget(FVertPanel);
         connect(FVert, &QLineEdit::textEdited, this, [onVert](const QString& text) {
             RunAction([&] { onVert(text.toStdString()); });
