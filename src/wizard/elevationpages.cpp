@@ -251,16 +251,9 @@ TfrmFMElevation::TfrmFMElevation(TWizardButton& nextButton) : TElevationPageBase
 
 TfrmFMElevation::~TfrmFMElevation() { Final(); }
 
-namespace {
-TElMessageHandler& SavedHandler() {
-    static TElMessageHandler saved;
-    return saved;
-}
-}  // namespace
-
 void TfrmFMElevation::PageEnter() {
     if (!FHookInstalled) {
-        SavedHandler() = SetElMessageHandler([](const std::string& message) {
+        FSavedHandler = SetElMessageHandler([](const std::string& message) {
             UI().Message(TMsgKind::Warning, message, TMsgButtons::Ok);
         });
         FHookInstalled = true;
@@ -277,8 +270,8 @@ void TfrmFMElevation::PageEnter() {
 
 void TfrmFMElevation::Final() {
     if (!FHookInstalled) return;
-    SetElMessageHandler(SavedHandler());
-    SavedHandler() = nullptr;
+    SetElMessageHandler(std::move(FSavedHandler));
+    FSavedHandler = nullptr;
     FHookInstalled = false;
 }
 

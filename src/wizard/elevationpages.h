@@ -184,6 +184,7 @@ private:
     double FSecondNullFill = 0;
     bool FSecondNullFillEnabled = false;
     bool FHookInstalled = false;
+    TElMessageHandler FSavedHandler;
 };
 
 }  // namespace velmo
