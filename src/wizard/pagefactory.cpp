@@ -1,5 +1,8 @@
 #include "wizard/pagefactory.h"
 
+#include "wizard/azimuthpages.h"
+#include "wizard/custompages.h"
+#include "wizard/elevationpages.h"
 #include "wizard/fmoptions.h"
 #include "wizard/options.h"
 
@@ -34,6 +37,15 @@ std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
     // Each page joins here as it is built.
     if (className == "TfrmOptions") return std::make_unique<TfrmOptions>(nextButton);
     if (className == "TfrmFMOptions") return std::make_unique<TfrmFMOptions>(nextButton);
+    if (className == "TfrmAzimuth") return std::make_unique<TfrmAzimuth>(nextButton);
+    if (className == "TfrmFMAzimuth") return std::make_unique<TfrmFMAzimuth>(nextButton);
+    if (className == "TfrmElevation") return std::make_unique<TfrmElevation>(nextButton);
+    if (className == "TfrmFMElevation") return std::make_unique<TfrmFMElevation>(nextButton);
+    if (className == "TfrmCustomAzimuth") return std::make_unique<TfrmCustomAzimuth>(nextButton);
+    if (className == "TfrmFMCustomAzimuth") return std::make_unique<TfrmFMCustomAzimuth>(nextButton);
+    if (className == "TfrmCustomElevation") return std::make_unique<TfrmCustomElevation>(nextButton);
+    if (className == "TfrmFMCustomElevation")
+        return std::make_unique<TfrmFMCustomElevation>(nextButton);
     return nullptr;
 }
 
