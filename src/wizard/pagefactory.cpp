@@ -1,5 +1,8 @@
 #include "wizard/pagefactory.h"
 
+#include "wizard/frmanalysis.h"
+#include "wizard/frmlines.h"
+
 namespace velmo {
 
 std::string PageClassFor(int step, const std::string& systemType, const std::string& familyID) {
@@ -29,8 +32,9 @@ std::string PageClassFor(int step, const std::string& systemType, const std::str
 std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
                                               TWizardButton& nextButton) {
     // Each page joins here as it is built.
-    (void)className;
-    (void)nextButton;
+    if (className == "TfrmLines") return std::make_unique<TfrmLines>(nextButton);
+    if (className == "TfrmAnalysis") return std::make_unique<TfrmAnalysis>(nextButton);
+    if (className == "TfrmFMAnalysis") return std::make_unique<TfrmFMAnalysis>(nextButton);
     return nullptr;
 }
 
