@@ -230,6 +230,19 @@ TEST_F(DesignFile, FMDesignKeepsGainAndComputesPointsAgain) {
     EXPECT_EQ(Saved(*back), Saved(d));
     // The analysis was prepared from the pages: the FM rating is the largest matching row.
     EXPECT_EQ(back->AnalysisPage.Analysis.ElHorzGain, b.Gain());
+
+    // A copy computes the pattern again (the wizard's working design, the current
+    // design after the wizard): it keeps the stored gain, and so does a change of
+    // tilt back and forth.
+    TBroadcastDesign copy;
+    copy.Assign(*back);
+    EXPECT_NEAR(copy.ElevationPage.FMPattern.Gain(), gain, gain * 1e-12);
+    copy.ElevationPage.FMPattern.SetBeamtilt(1.5);
+    copy.ElevationPage.FMPattern.SetBeamtilt(0.5);
+    EXPECT_NEAR(copy.ElevationPage.FMPattern.Gain(), gain, gain * 1e-12);
+    copy.InitializeAnalisys();
+    EXPECT_NEAR(copy.AnalysisPage.Analysis.ERPkWHorz(), back->AnalysisPage.Analysis.ERPkWHorz(),
+                1e-9 * back->AnalysisPage.Analysis.ERPkWHorz());
 }
 
 TEST_F(DesignFile, TVDesignDoesNotComputeItsFMPattern) {
