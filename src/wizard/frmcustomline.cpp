@@ -78,7 +78,11 @@ bool TfrmCustomLine::LeaveField(TField field) {
 }
 
 bool TfrmCustomLine::AcceptFrom(TField field) {
+    // The field being edited first, then every other one (each was committed when it
+    // was left; a script may not have left it).
     if (!LeaveField(field)) return false;
+    for (TField other : {cfDescription, cfAveragePower, cfAttenuation})
+        if (other != field && !LeaveField(other)) return false;
     Close(true);
     return true;
 }

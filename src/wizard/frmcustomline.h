@@ -45,9 +45,9 @@ public:
     // Empty, or RangeHint after a refusal (cleared by the next accepted number).
     const std::string& Hint() const { return FHint; }
 
-    // Enter in a field, or the OK button: the field being edited is left first; the
-    // dialog closes with OK only when it was accepted (a refused number keeps the
-    // dialog open with the previous value back in the field).
+    // Enter in a field, or the OK button: the field being edited is left first, then
+    // the others; the dialog closes with OK only when all were accepted (a refused
+    // number keeps the dialog open with the previous value back in the field).
     bool AcceptFrom(TField field);
     // Closes with OK or Cancel.
     void Close(bool ok);
