@@ -190,16 +190,16 @@ TAnalysisViewBase::TAnalysisViewBase(TAnalysisPageBase& logic, QWidget* parent)
 
     // Transmitter power, with the schematic picture beside it.
     auto* tx = new QGroupBox("Transmitter Power", this);
-    auto* txLayout = new QHBoxLayout(tx);
+    auto* txLayout = new QVBoxLayout(tx);
     auto* txGrid = new QGridLayout;
     auto* txKw = Caption("k&W:", tx);
     txGrid->addWidget(txKw, 0, 0);
     txGrid->addWidget(Caption("dBk:", tx), 1, 0);
     txGrid->addWidget(MakeField(afTransmitterPowerkW, "edtTransmitterPowerkW", "Transmitter power kW"), 0, 1);
     txGrid->addWidget(MakeField(afTransmitterPowerdBk, "edtTransmitterPowerdBk", "Transmitter power dBk"), 1, 1);
-    txGrid->setRowStretch(2, 1);
+    txGrid->setColumnStretch(2, 1);
     txKw->setBuddy(FEdits[afTransmitterPowerkW]);
-    txLayout->addLayout(txGrid, 1);
+    txLayout->addLayout(txGrid, 0);
     txLayout->addWidget(new TSchematicWidget(tx), 1);
     middle->addWidget(tx, 1);
 

@@ -16,9 +16,11 @@ TSchematicWidget::TSchematicWidget(QWidget* parent) : QWidget(parent) {
 void TSchematicWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    // Drawn on a 180 x 200 board, scaled to fit and centred.
-    const double scale = std::min(width() / 180.0, height() / 200.0);
-    p.translate((width() - 180 * scale) / 2, (height() - 200 * scale) / 2);
+    // Drawn on a 180 x 212 board, scaled to fit and centred; the picture sits 12 units
+    // below the board's top, which leaves room for the antenna's caption.
+    const double scale = std::min(width() / 180.0, height() / 212.0);
+    const QPointF origin((width() - 180 * scale) / 2, (height() - 212 * scale) / 2 + 12 * scale);
+    p.translate(origin);
     p.scale(scale, scale);
 
     const QColor ink = palette().color(QPalette::WindowText);
@@ -92,14 +94,18 @@ void TSchematicWidget::paintEvent(QPaintEvent*) {
     p.setPen(QPen(line, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(run);
 
-    // Captions.
+    // Captions, never smaller than a readable size.
+    p.resetTransform();
+    auto box = [&](double x, double y, double w, double h) {
+        return QRectF(origin + QPointF(x, y) * scale, QSizeF(w, h) * scale);
+    };
     QFont f = font();
-    f.setPixelSize(9);
+    f.setPixelSize(std::clamp(static_cast<int>(9 * scale), 10, 18));
     p.setFont(f);
     p.setPen(ink);
-    p.drawText(QRectF(4, 112, 66, 14), Qt::AlignCenter, "Transmitter");
-    p.drawText(QRectF(62, 124, 36, 14), Qt::AlignCenter, "Line");
-    p.drawText(QRectF(86, 2, 92, 12), Qt::AlignCenter, "Antenna");
+    const int flags = Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip;
+    p.drawText(box(4, 104, 64, 22), flags, "Transmitter");
+    p.drawText(box(86, -8, 92, 22), flags, "Antenna");
 }
 
 }  // namespace velmo

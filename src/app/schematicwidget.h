@@ -9,10 +9,10 @@ namespace velmo {
 class TSchematicWidget : public QWidget {
 public:
     explicit TSchematicWidget(QWidget* parent);
-    QSize sizeHint() const override { return {180, 200}; }
+    QSize sizeHint() const override { return {180, 212}; }
     QSize minimumSizeHint() const override { return {90, 100}; }
     bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int w) const override { return w * 10 / 9; }
+    int heightForWidth(int w) const override { return w * 212 / 180; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
