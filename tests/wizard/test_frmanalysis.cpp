@@ -7,6 +7,7 @@
 #include "model/design.h"
 #include "test_support.h"
 #include "wizard/frmanalysis.h"
+#include "wizard/frmlines.h"
 #include "wizard_test_util.h"
 
 using namespace velmo;
@@ -301,5 +302,51 @@ TEST_F(AnalysisPages, HostileEntriesLeaveEveryFieldFinite) {
                 ExpectFiniteFields(*page, std::string(sample) + " '" + c.text + "'");
             }
         }
+    }
+}
+
+// Steps 4 and 5 of a design, then the design file: the saved design reopens with the
+// same line, run and power figures.
+TEST_F(AnalysisPages, LineAndPowerChosenOnThePagesSurviveSaveAndReopen) {
+    for (const char* sample : {"miraldo_uhf_elliptical_top.bcst", "rnvx_circular_fm.bcst"}) {
+        TBroadcastDesign& d = test::WorkingFromSample(sample);
+        const bool fm = d.DesignInfo.SystemType == "FM";
+        {
+            TfrmLines lines(Next);
+            lines.PageEnter();
+            // The QPT line where the channel offers it, otherwise the last catalog line.
+            int row = lines.TransmissionLines.Count();
+            for (int r = 1; r < lines.RowCount(); ++r)
+                if (lines.Cell(1, r) == "ORL618QPT") row = r;
+            lines.SelectRow(row);
+            lines.SetVertLength(900);
+            lines.SetHorzLength(250);
+            lines.PageExit();
+        }
+        std::unique_ptr<TAnalysisPageBase> page;
+        if (fm)
+            page = std::make_unique<TfrmFMAnalysis>(Next);
+        else
+            page = std::make_unique<TfrmAnalysis>(Next);
+        page->PageEnter();
+        Commit(*page, afTransmitterPowerkW, "12.5");
+        if (fm) Commit(*page, afCirculatorLossDB, "0.25");
+        page->PageExit();
+
+        test::TempDir dir;
+        const std::string path = dir.File("design.bcst");
+        d.SaveToFile(path);
+        std::unique_ptr<TBroadcastDesign> back = LoadDesignFile(path);
+        const TPowerAnalysis& a = d.AnalysisPage.Analysis;
+        const TPowerAnalysis& b = back->AnalysisPage.Analysis;
+        EXPECT_EQ(back->LinesPage.Line.PartNumber, d.LinesPage.Line.PartNumber) << sample;
+        EXPECT_EQ(back->LinesPage.VertLength, 900);
+        EXPECT_EQ(back->LinesPage.HorzLength, 250);
+        EXPECT_NEAR(b.HorzAttenuation, a.HorzAttenuation, 1e-12) << sample;
+        EXPECT_NEAR(b.TransmitterPowerkW(), a.TransmitterPowerkW(), 1e-9) << sample;
+        EXPECT_NEAR(b.ERPkWHorz(), a.ERPkWHorz(), 1e-9 * a.ERPkWHorz()) << sample;
+        EXPECT_NEAR(b.LineLossdB(), a.LineLossdB(), 1e-9) << sample;
+        EXPECT_NEAR(b.CirculatorLossDB(), fm ? 0.25 : 0, 1e-12) << sample;
+        EXPECT_GT(a.ERPkWHorz(), 0) << sample;
     }
 }
