@@ -1,7 +1,6 @@
 #include "model/designfile.h"
 
 #include <algorithm>
-#include <cmath>
 #include <ctime>
 #include <filesystem>
 
@@ -330,17 +329,9 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
             }
         }
         if (d.DesignInfo.SystemType == "FM") {
-            // The points are computed anew; the gain stays the stored one. The file
-            // keeps no catalog gain of the plain array: it is taken back from the
-            // stored gain and the array's directivity ratio (computed against a
-            // catalog gain of 1), so that a copy of the design, which computes the
-            // pattern again, keeps the stored gain instead of falling to 0.
-            TElPattern& fmPattern = page.FMPattern;
-            fmPattern.SetGainFromFile(1.0);
-            fmPattern.CalculatePattern();
-            const double ratio = fmPattern.Gain();
-            fmPattern.SetGainFromFile(ratio > 0 && std::isfinite(fmGain / ratio) ? fmGain / ratio : 0);
-            fmPattern.SetGain(fmGain);
+            // The points are computed anew; the gain stays the stored one.
+            page.FMPattern.CalculatePattern();
+            page.FMPattern.SetGain(fmGain);
         } else {
             // Not computed again: the gain and beam width stay as stored (the setters
             // above computed with the parameters read so far).
