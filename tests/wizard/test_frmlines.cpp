@@ -331,6 +331,7 @@ TEST(CustomLineDialog, EnterClosesWithOkUnlessTheNumberIsRefused) {
     ScopedDecimalSeparator comma(',');
     TfrmCustomLine d;
     d.SetAveragePower(60);
+    d.SetAttenuation(0.15);
     d.EditField(TfrmCustomLine::cfDescription, "Line A");
     EXPECT_EQ(d.Description(), "Line A");
     d.EditField(TfrmCustomLine::cfAveragePower, "250");
@@ -342,6 +343,10 @@ TEST(CustomLineDialog, EnterClosesWithOkUnlessTheNumberIsRefused) {
     EXPECT_TRUE(d.Closed());
     EXPECT_TRUE(d.ModalResultOk());
     EXPECT_EQ(d.AveragePower(), 2.5);
+    // Enter commits the other fields too: one typed but never left is refused there.
+    d.EditField(TfrmCustomLine::cfAttenuation, "200");
+    EXPECT_FALSE(d.AcceptFrom(TfrmCustomLine::cfDescription));
+    EXPECT_EQ(d.FieldText(TfrmCustomLine::cfAttenuation), "0,150");
     EXPECT_TRUE(d.AcceptFrom(TfrmCustomLine::cfDescription));
 }
 
