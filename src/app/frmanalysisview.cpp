@@ -174,7 +174,7 @@ TAnalysisViewBase::TAnalysisViewBase(TAnalysisPageBase& logic, QWidget* parent)
             const char* name;
         } list[] = {{afIsolationLossDB, "&Isolation Transformer Loss", "edtIsolationLossDB"},
                     {afFilterLossDB, "&Filter Loss", "edtFilterLossDB"},
-                    {afCirculatorLossDB, "C&irculator Loss", "edtCirculatorLossDB"}};
+                    {afCirculatorLossDB, "Circ&ulator Loss", "edtCirculatorLossDB"}};
         int row = 0;
         for (const Part& part : list) {
             auto* caption = Caption(part.caption, parts);
@@ -253,6 +253,8 @@ TAnalysisViewBase::TAnalysisViewBase(TAnalysisPageBase& logic, QWidget* parent)
         previous = w;
     }
 
+    // The page starts in the transmitter entry.
+    setFocusProxy(FEdits[afTransmitterPowerkW]);
     FLogic.SetOnChanged([this] { Refresh(); });
 }
 

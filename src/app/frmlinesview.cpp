@@ -141,6 +141,8 @@ TfrmLinesView::TfrmLinesView(TfrmLines& logic, QWidget* parent) : QWidget(parent
         if (!FUpdating) FLogic.SetAural(v);
     });
 
+    // The page starts in the grid.
+    setFocusProxy(FGrid);
     // The custom line dialog of this page.
     FOldHook = SetCustomLineDialogHook([this](TfrmCustomLine& dialog) {
         TfrmCustomLineView view(dialog, this);
