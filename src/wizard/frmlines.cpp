@@ -36,7 +36,7 @@ const std::string& TfrmLines::Cell(int col, int row) const {
 // ---- page protocol ----------------------------------------------------------------------
 
 void TfrmLines::PageEnter() {
-    LinesPageEntered() = true;
+    LinesPageEntered = true;
     TBroadcastDesign& design = WorkingDesign();
     LoadTransmissionList(design.OptionsPage.Market, design.OptionsPage.Channel);
     PopulateGrid();

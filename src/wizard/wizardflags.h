@@ -1,10 +1,11 @@
 #pragma once
-// Program-wide flags kept for the current wizard run. A new design clears both.
+// Two program-wide flags of the custom pattern and line pages. The main window clears
+// both before the wizard runs for a new design.
 namespace velmo {
 
-// Set when the custom elevation page has been entered in this wizard run.
-bool& CustomElevationEntered();
-// Set by the transmission line page on every entry; the custom elevation page reads it.
-bool& LinesPageEntered();
+// The custom elevation page has been entered during this design's wizard run.
+inline bool CustomElevationEntered = false;
+// The transmission line page has been entered during this design's wizard run.
+inline bool LinesPageEntered = false;
 
 }  // namespace velmo

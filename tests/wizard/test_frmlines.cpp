@@ -61,12 +61,12 @@ TEST_F(LinesPage, GridShowsTheCatalogForTheChannelWithTheDesignLineSelected) {
     TBroadcastDesign& d = test::WorkingFromSample("kvr_horizontal_ch34.bcst");  // digital
     d.LinesPage.VertLength = 1000;
     d.LinesPage.HorzLength = 100;
-    LinesPageEntered() = false;
+    LinesPageEntered = false;
     Next.SetEnabled(false);
     TfrmLines page(Next);
     page.PageEnter();
 
-    EXPECT_TRUE(LinesPageEntered());
+    EXPECT_TRUE(LinesPageEntered);
     EXPECT_TRUE(Next.Enabled());
     const int count = page.TransmissionLines.Count();
     ASSERT_GT(count, 2);
