@@ -4,6 +4,8 @@
 #include "wizard/custompages.h"
 #include "wizard/elevationpages.h"
 #include "wizard/fmoptions.h"
+#include "wizard/frmanalysis.h"
+#include "wizard/frmlines.h"
 #include "wizard/options.h"
 
 namespace velmo {
@@ -46,6 +48,9 @@ std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
     if (className == "TfrmCustomElevation") return std::make_unique<TfrmCustomElevation>(nextButton);
     if (className == "TfrmFMCustomElevation")
         return std::make_unique<TfrmFMCustomElevation>(nextButton);
+    if (className == "TfrmLines") return std::make_unique<TfrmLines>(nextButton);
+    if (className == "TfrmAnalysis") return std::make_unique<TfrmAnalysis>(nextButton);
+    if (className == "TfrmFMAnalysis") return std::make_unique<TfrmFMAnalysis>(nextButton);
     return nullptr;
 }
 
