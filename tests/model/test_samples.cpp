@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <random>
 
 #include "analysis/lines.h"
@@ -199,7 +200,7 @@ const std::vector<TSample>& Samples() {
          }},
         {"varnok_ch9", [](TBroadcastDesign& d) {
              Header(d, "TV", "Sample VHF Station");
-             TV(d, "9", "VARNOK", "N", "T", "H");
+             TV(d, "9", "VARNOK", "N", "S", "H");
              Azimuth(d.AzimuthPage.HorzPattern, DataPath() + "tblAzimuth_H_Patterns.txt",
                      "H_PATTERN_ID", "VARNOK-OC", DataPath() + "tblPatternCode_Details.txt");
              Elevation(d.ElevationPage.HorzPattern, DataPath() + "tblH_Elevation.txt",
@@ -225,7 +226,7 @@ const std::vector<TSample>& Samples() {
                      "H_PATTERN_ID", "RNVX-ST", FMDataPath() + "tblFM_AzPatternCode_Details.txt");
              d.AzimuthPage.FMPattern.PolCode = "E";
              d.AzimuthPage.FMPattern.LoadPoints();
-             FMElevation(d, "RNVX-8C", 0.5, 10);
+             FMElevation(d, "RNVX-8C", -0.5, 10);
              Line(d, "OAC300-50", 500, 50);
              Power(d, 15);
          }},
@@ -503,5 +504,79 @@ TEST_F(SampleDesigns, FMHorizonGainOfAReopenedDesignIsTheFreshOne) {
         build(name, fresh);
         auto shipped = LoadDesignFile(test::BinDir() + "samples/" + name + ".bcst");
         expectSameHorizon(*shipped, fresh, std::string(name) + " shipped");
+    }
+}
+
+// Every shipped sample is a design the wizard could have made: its mounting,
+// polarization and feed are offered for its family, its tilt lies in the range the
+// elevation page allows, and a VARNOK (a side-mounted high-band VHF antenna, as its report
+// title says) is side mounted on a high-band channel.
+TEST_F(SampleDesigns, AreDesignsTheProgramOffers) {
+    auto offered = [](const std::string& table, const std::string& column,
+                      const std::string& family, const std::string& value) {
+        TTextTable t;
+        t.LoadFromFile(table);
+        for (; !t.Eof(); t.MoveNext())
+            if (t.Field("FAMILY_ID") == family && t.Field(column) == value) return true;
+        return false;
+    };
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(test::BinDir() + "samples")) {
+        if (entry.path().extension() != ".bcst") continue;
+        ++count;
+        SCOPED_TRACE(entry.path().filename().string());
+        auto d = LoadDesignFile(entry.path().string());
+        const TOptionsPage& o = d->OptionsPage;
+        if (d->DesignInfo.SystemType == "FM") {
+            const std::string fm = FMDataPath();
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Mount_Type.txt", "MOUNT_TYPE", o.FamilyID, o.MountCode));
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Polarization_Type.txt", "POLARIZATION", o.FamilyID,
+                                o.PolCode));
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Feed_Type.txt", "FEED_TYPE", o.FamilyID, o.FeedCode));
+            const TFMPattern& p = d->ElevationPage.FMPattern;
+            EXPECT_GE(p.Beamtilt(), -1.25);
+            EXPECT_LE(p.Beamtilt(), 0);
+            EXPECT_GE(p.FirstNullFillPercent(), 0);
+            EXPECT_GE(p.SecondNullFillPercent(), 0);
+        } else {
+            EXPECT_TRUE(offered(DataPath() + "tblMount_To_Antenna_Type.txt", "MOUNT_TYPE", o.FamilyID,
+                                o.MountCode));
+            EXPECT_TRUE(offered(DataPath() + "tblPolarization_To_Antenna_Type.txt", "POLARIZATION",
+                                o.FamilyID, o.PolCode));
+            if (o.FamilyID != "CTM" && o.FamilyID != "KVR") {
+                const THorzPattern& p = d->ElevationPage.HorzPattern;
+                EXPECT_GE(p.Beamtilt(), p.MinBeamtilt);
+                EXPECT_LE(p.Beamtilt(), p.MaxBeamtilt);
+            }
+        }
+    }
+    EXPECT_GE(count, 8);
+    // The installation offers VARNOK side mounted only, on high-band VHF channels only.
+    TTextTable mounts;
+    mounts.LoadFromFile(DataPath() + "tblMount_To_Antenna_Type.txt");
+    int varnokMounts = 0;
+    for (; !mounts.Eof(); mounts.MoveNext())
+        if (mounts.Field("FAMILY_ID") == "VARNOK") {
+            ++varnokMounts;
+            EXPECT_EQ(mounts.Field("MOUNT_TYPE"), "S");
+        }
+    EXPECT_EQ(varnokMounts, 1);
+    for (const char* plan : {"US", "Euro", "Australian"}) {
+        const std::string shortName = std::string(plan) == "Australian" ? "Aus" : plan;
+        TTextTable channels;
+        channels.LoadFromFile(DataPath() + "tblChannels_" + plan + ".txt");
+        std::map<std::string, double> beg;
+        for (; !channels.Eof(); channels.MoveNext())
+            beg[channels.Field("CHANNEL")] = StrToFloat(channels.Field("BEG_FREQ"));
+        TTextTable join;
+        join.LoadFromFile(DataPath() + "tblChannel_" + shortName + "_To_Antenna.txt");
+        int varnok = 0;
+        for (; !join.Eof(); join.MoveNext())
+            if (join.Field("FAMILY_ID") == "VARNOK") {
+                ++varnok;
+                EXPECT_GE(beg[join.Field("CHANNEL")], 174) << plan << " " << join.Field("CHANNEL");
+                EXPECT_LT(beg[join.Field("CHANNEL")], 300) << plan << " " << join.Field("CHANNEL");
+            }
+        EXPECT_GT(varnok, 0) << plan;
     }
 }
