@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/numbers.h"
+#include "export/coverageexport.h"
 #include "export/exportcommon.h"
 #include "model/design.h"
 #include "product/partnumber.h"
@@ -32,6 +33,8 @@ const char* FormatExt(TExportFormat f) {
     switch (f) {
         case efPlanet: return ".pln";
         case efCSV: return ".csv";
+        case efMSI: return ".msi";
+        case efSPLAT: return ".az";
         default: return ".dat";
     }
 }
@@ -156,16 +159,41 @@ std::string ExportText(TExportFormat format, const std::string& outputName,
     switch (format) {
         case efPlanet: return PlanetText(ExportBaseName(outputName), patternType, design);
         case efCSV: return CSVText(ExportBaseName(outputName), patternType, design);
+        case efMSI: return MSIText(patternType, ExportPatternTypes(design).size() > 1, design);
+        case efSPLAT: return SplatAzimuthText(patternType, design);
         default: return EDXText(patternType, design);
     }
 }
 
+namespace {
+
+struct TFileText {
+    std::string Name;
+    std::string Text;
+};
+
+// The files of one slot, texts complete.
+std::vector<TFileText> SlotFiles(TExportFormat format, const std::string& fileName,
+                                 TPatternType patternType, bool twoSlots, TBroadcastDesign& design) {
+    if (format == efSPLAT) {
+        std::vector<std::string> names = SplatFileNames(fileName, patternType, twoSlots);
+        return {{names[0], SplatAzimuthText(patternType, design)},
+                {names[1], SplatElevationText(patternType, design)}};
+    }
+    std::string name = ExportFileName(fileName, format, patternType);
+    std::string text = format == efMSI ? MSIText(patternType, twoSlots, design)
+                                       : ExportText(format, name, patternType, design);
+    return {{std::move(name), std::move(text)}};
+}
+
+}  // namespace
+
 std::string ExportPattern(TExportFormat format, const std::string& fileName,
                           TPatternType patternType, TBroadcastDesign& design) {
-    std::string name = ExportFileName(fileName, format, patternType);
-    std::string text = ExportText(format, name, patternType, design);
-    WriteFileAtomic(name, text);
-    return name;
+    const bool twoSlots = ExportPatternTypes(design).size() > 1;
+    std::vector<TFileText> files = SlotFiles(format, fileName, patternType, twoSlots, design);
+    for (const TFileText& f : files) WriteFileAtomic(f.Name, f.Text);
+    return files.front().Name;
 }
 
 std::string ExportEDX(const std::string& fileName, TPatternType patternType,
@@ -185,12 +213,16 @@ std::string ExportCSV(const std::string& fileName, TPatternType patternType,
 
 std::vector<std::string> ExportDesign(TExportFormat format, const std::string& fileName,
                                       TBroadcastDesign& design) {
-    std::vector<std::string> names, texts;
-    for (TPatternType t : ExportPatternTypes(design)) {
-        names.push_back(ExportFileName(fileName, format, t));
-        texts.push_back(ExportText(format, names.back(), t, design));
+    const std::vector<TPatternType> slots = ExportPatternTypes(design);
+    std::vector<TFileText> files;
+    for (TPatternType t : slots)
+        for (TFileText& f : SlotFiles(format, fileName, t, slots.size() > 1, design))
+            files.push_back(std::move(f));
+    std::vector<std::string> names;
+    for (const TFileText& f : files) {
+        WriteFileAtomic(f.Name, f.Text);
+        names.push_back(f.Name);
     }
-    for (size_t i = 0; i < names.size(); ++i) WriteFileAtomic(names[i], texts[i]);
     return names;
 }
 
