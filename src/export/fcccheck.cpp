@@ -19,8 +19,8 @@ constexpr double kSlack = 1e-9;
 
 double dBOf(double relativeField) { return static_cast<double>(FieldTodBExt(relativeField)); }
 
-// Runs of equal values round the circle, each marked where it is a local maximum or
-// minimum (higher or lower than both neighbouring runs) at its first azimuth.
+// Runs of equal values round the circle; every azimuth of a run that is higher (or
+// lower) than both neighbouring runs is marked as a maximum (minimum).
 void MarkExtremes(const std::vector<double>& v, std::vector<TFCCPointKind>& kind) {
     int start = -1;
     for (int i = 0; i < kCircle; ++i)
@@ -31,22 +31,27 @@ void MarkExtremes(const std::vector<double>& v, std::vector<TFCCPointKind>& kind
     if (start < 0) return;  // the same value everywhere: no extreme
     struct TRun {
         int First;
+        int Length;
         double Value;
     };
     std::vector<TRun> runs;
     for (int k = 0; k < kCircle; ++k) {
         int i = (start + k) % kCircle;
         double value = v[static_cast<size_t>(i)];
-        if (runs.empty() || runs.back().Value != value) runs.push_back({i, value});
+        if (runs.empty() || runs.back().Value != value)
+            runs.push_back({i, 1, value});
+        else
+            ++runs.back().Length;
     }
     const size_t n = runs.size();
     for (size_t r = 0; r < n; ++r) {
         double before = runs[(r + n - 1) % n].Value, after = runs[(r + 1) % n].Value;
         double value = runs[r].Value;
-        if (value > before && value > after)
-            kind[static_cast<size_t>(runs[r].First)] = fkMaximum;
-        else if (value < before && value < after)
-            kind[static_cast<size_t>(runs[r].First)] = fkMinimum;
+        TFCCPointKind k = value > before && value > after   ? fkMaximum
+                          : value < before && value < after ? fkMinimum
+                                                            : fkNone;
+        for (int j = 0; j < runs[r].Length; ++j)
+            if (k != fkNone) kind[static_cast<size_t>((runs[r].First + j) % kCircle)] = k;
     }
 }
 
