@@ -19,8 +19,9 @@ constexpr double kSlack = 1e-9;
 
 double dBOf(double relativeField) { return static_cast<double>(FieldTodBExt(relativeField)); }
 
-// Runs of equal values round the circle; every azimuth of a run that is higher (or
-// lower) than both neighbouring runs is marked as a maximum (minimum).
+// Runs of equal values round the circle; a run that is higher (or lower) than both
+// neighbouring runs is a maximum (minimum), marked at its middle azimuth (the first of
+// the two middle ones for a run of even length).
 void MarkExtremes(const std::vector<double>& v, std::vector<TFCCPointKind>& kind) {
     int start = -1;
     for (int i = 0; i < kCircle; ++i)
@@ -50,8 +51,7 @@ void MarkExtremes(const std::vector<double>& v, std::vector<TFCCPointKind>& kind
         TFCCPointKind k = value > before && value > after   ? fkMaximum
                           : value < before && value < after ? fkMinimum
                                                             : fkNone;
-        for (int j = 0; j < runs[r].Length; ++j)
-            if (k != fkNone) kind[static_cast<size_t>((runs[r].First + j) % kCircle)] = k;
+        if (k != fkNone) kind[static_cast<size_t>((runs[r].First + (runs[r].Length - 1) / 2) % kCircle)] = k;
     }
 }
 
