@@ -145,7 +145,10 @@ std::string AzimuthRanges(const std::vector<int>& azimuths) {
     return out;
 }
 
-std::string FCCCheckText(const TFCCCheck& c) {
+namespace {
+
+// The verdict line and the two rules, each ended by a line feed.
+std::string RulesText(const TFCCCheck& c) {
     std::string out = "FCC tabulation check: " + std::string(c.Pass() ? "pass" : "FAIL") + "\n\n";
     out += "Maximum to minimum: " + FormatFixed(c.RatiodB, 2) + " dB (limit " +
            FormatGeneral(kFCCMaxRatiodB) + " dB): " + (c.RatioPass ? "pass" : "FAIL") +
@@ -157,6 +160,25 @@ std::string FCCCheckText(const TFCCCheck& c) {
     if (!c.ChangePass)
         out += "  over the limit in the " + FormatInt(kFCCChangeSpan) + "\u00B0 spans starting at " +
                AzimuthRanges(c.ChangeFailAzimuths) + "\n";
+    return out;
+}
+
+const char* KindWord(TFCCPointKind k) { return k == fkMaximum ? " max" : k == fkMinimum ? " min" : ""; }
+
+}  // namespace
+
+std::string FCCCheckMessage(const TFCCCheck& c) {
+    std::string out = RulesText(c) + "\nRelative field, every 10\u00B0 with every maximum and minimum:\n";
+    for (size_t i = 0; i < c.Rows.size(); ++i) {
+        const TFCCRow& r = c.Rows[i];
+        out += Degrees(r.Azimuth) + ": " + FormatFixed(r.Field, 3) + KindWord(r.Kind);
+        out += (i + 1) % 6 == 0 || i + 1 == c.Rows.size() ? "\n" : "    ";
+    }
+    return out;
+}
+
+std::string FCCCheckText(const TFCCCheck& c) {
+    std::string out = RulesText(c);
     out += "\nAzimuth  Field    dB\n";
     for (const TFCCRow& r : c.Rows) {
         std::string az = FormatInt(r.Azimuth);
