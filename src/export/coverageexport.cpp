@@ -157,7 +157,10 @@ double TElevationCurve::HalfPowerWidth() const {
     for (auto it = top; it != FPoints.begin(); --it) {
         const TRealPoint& inside = *it;
         const TRealPoint& next = *(it - 1);
-        if (next.X < -90) break;
+        if (next.X < -90) {
+            lower = -90;
+            break;
+        }
         if (next.Y < t) {
             lower = inside.X - (inside.Y - t) / (inside.Y - next.Y) * (inside.X - next.X);
             break;
@@ -168,7 +171,10 @@ double TElevationCurve::HalfPowerWidth() const {
     for (auto it = top; it + 1 != FPoints.end(); ++it) {
         const TRealPoint& inside = *it;
         const TRealPoint& next = *(it + 1);
-        if (next.X > 90) break;
+        if (next.X > 90) {
+            upper = 90;
+            break;
+        }
         if (next.Y < t) {
             upper = inside.X + (inside.Y - t) / (inside.Y - next.Y) * (next.X - inside.X);
             break;
