@@ -14,6 +14,10 @@ const char* FormatName(TExportFormat format) {
             return "Planet";
         case efCSV:
             return "CSV";
+        case efMSI:
+            return "MSI";
+        case efSPLAT:
+            return "SPLAT!";
     }
     return "file";
 }
@@ -49,6 +53,12 @@ void ExportPatterns(velmo::TBroadcastDesign& design, TExportFormat format) {
             return;
         case TExportFormat::CSV:
             velmo::ExportPatterns(design, velmo::efCSV);
+            return;
+        case TExportFormat::MSI:
+            velmo::ExportPatterns(design, velmo::efMSI);
+            return;
+        case TExportFormat::SPLAT:
+            velmo::ExportPatterns(design, velmo::efSPLAT);
             return;
     }
 }

@@ -22,6 +22,6 @@ std::vector<std::string> ExportPatterns(TBroadcastDesign& design, TExportFormat 
 
 }  // namespace velmo
 
-// The menu's own names of the three formats, for callers outside the namespace.
-enum class TExportFormat { Planet, EDX, CSV };
+// The menu's own names of the formats, for callers outside the namespace.
+enum class TExportFormat { Planet, EDX, CSV, MSI, SPLAT };
 void ExportPatterns(velmo::TBroadcastDesign& design, TExportFormat format);
