@@ -111,18 +111,18 @@ TEST(ExportCommandFlow, CancelWritesNothingAndCustomDesignsAskNothing) {
 }
 
 TEST(ExportCommandFlow, MenuNamesReachTheirFormats) {
-    const std::pair<::TExportFormat, std::vector<std::string>> cases[] = {
-        {::TExportFormat::Planet, {"out_horizontal.pln"}},
-        {::TExportFormat::EDX, {"out_horizontal.dat"}},
-        {::TExportFormat::CSV, {"out_horizontal.csv"}},
-        {::TExportFormat::MSI, {"out_horizontal.msi"}},
-        {::TExportFormat::SPLAT, {"out.az", "out.el"}}};
+    const std::pair<velmo::TExportFormat, std::vector<std::string>> cases[] = {
+        {velmo::efPlanet, {"out_horizontal.pln"}},
+        {velmo::efEDX, {"out_horizontal.dat"}},
+        {velmo::efCSV, {"out_horizontal.csv"}},
+        {velmo::efMSI, {"out_horizontal.msi"}},
+        {velmo::efSPLAT, {"out.az", "out.el"}}};
     for (const auto& [format, files] : cases) {
         test::TempDir dir;
         test::ScriptedUI ui;
         auto design = Sample("kvr_horizontal_ch34.bcst");
         ui.Files.push_back(dir.File("out"));
-        ::ExportPatterns(*design, format);
+        ExportPatterns(*design, format);
         EXPECT_EQ(FilesIn(dir.Path()), files);
     }
 }
