@@ -32,11 +32,13 @@
 #include "base/error.h"
 #include "app/designinfoview.h"
 #include "app/exportcommands.h"
+#include "app/preview.h"
 #include "app/splash.h"
 #include "app/startoptionview.h"
 #include "app/wizardview.h"
 #include "wizard/command.h"
 #include "wizard/designinfo.h"
+#include "wizard/fcccommand.h"
 #include "wizard/startoption.h"
 #include "wizard/wizard.h"
 
@@ -121,6 +123,12 @@ void TfrmMain::BuildMenus() {
     mnuView->setObjectName("mnuView");
     actReport = Action("actReport", "&Report", QKeySequence("Ctrl+R"), [&c] { c.ViewReport(); });
     mnuView->addAction(actReport);
+    actCheckFCC = Action("actCheckFCC", "Check FCC tabulation\u2026", QKeySequence(), [&c] {
+        if (c.CurrentDesign()) CheckFCCTabulationCommand(*c.CurrentDesign());
+    });
+    mnuView->addAction(actCheckFCC);
+    // The check is for FM designs; the menu looks again each time it opens.
+    connect(mnuView, &QMenu::aboutToShow, this, [this] { UpdateFCCAction(); });
 
     mnuExport = menuBar()->addMenu("&Export Patterns");
     mnuExport->setObjectName("mnuExport");
@@ -133,6 +141,9 @@ void TfrmMain::BuildMenus() {
     mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(efEDX)));
     mnuExport->addAction(
         Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(efCSV)));
+    mnuExport->addSeparator();
+    mnuExport->addAction(Action("actExportMSI", "To &MSI (standard)", QKeySequence(), exportTo(efMSI)));
+    mnuExport->addAction(Action("actExportSPLAT", "To &SPLAT!", QKeySequence(), exportTo(efSPLAT)));
 
     QMenu* tech = menuBar()->addMenu("&Tech");
     tech->setObjectName("mnuTech");
@@ -287,6 +298,12 @@ void TfrmMain::SetSavingButtons(bool value, bool exportEnabled) {
         a->setEnabled(value);
     mnuExport->setEnabled(exportEnabled);
     mnuExport->menuAction()->setEnabled(exportEnabled);
+    UpdateFCCAction();
+}
+
+void TfrmMain::UpdateFCCAction() {
+    const TBroadcastDesign* design = FController->CurrentDesign();
+    actCheckFCC->setEnabled(design != nullptr && CanCheckFCCTabulation(*design));
 }
 
 void TfrmMain::ShowModified(bool modified) { FModifiedPanel->setText(modified ? "Modified" : ""); }
