@@ -12,7 +12,7 @@ def test(args):
         main = g.find_window("^Orvane Velmo$", pid=app.proc.pid)
         g.screenshot(args.out, "main_window")
         g.key(main, "alt+f", "x")
-        code = app.wait_exit(timeout=10)
+        code = app.wait_exit(timeout=40)
         if code != 0:
             raise g.GuiTestError("exit code %d" % code)
 

@@ -55,7 +55,7 @@ def test(args):
         g.key(preview, "Escape")
         g.wait_window_gone(preview)
         g.key(main, "alt+f", "x")
-        code = app.wait_exit(timeout=10)
+        code = app.wait_exit(timeout=40)
         if code != 0:
             raise g.GuiTestError("exit code %d" % code)
 

@@ -17,7 +17,7 @@ def test(args):
         g.wait_window_gone(splash, timeout=20)
         main = g.find_window("^Orvane Velmo$", pid=app.proc.pid)
         g.key(main, "alt+f", "x")
-        code = app.wait_exit(timeout=10)
+        code = app.wait_exit(timeout=40)
         if code != 0:
             raise g.GuiTestError("exit code %d" % code)
 

@@ -45,7 +45,7 @@ def test(args):
         main = g.find_window("^Orvane Velmo$", pid=app.proc.pid)
         g.screenshot(args.out, "main_after_cancelled_wizard")
         g.key(main, "alt+f", "x")
-        code = app.wait_exit(timeout=10)
+        code = app.wait_exit(timeout=40)
         if code != 0:
             raise g.GuiTestError("exit code %d" % code)
 
