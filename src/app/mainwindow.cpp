@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <algorithm>
 #include <ctime>
 
 #include "app/artwork.h"
@@ -64,7 +66,15 @@ TfrmMain::TfrmMain(TRecentFilesStore* recentStore, QWidget* parent) : QMainWindo
     statusBar()->addWidget(FModifiedPanel);
     statusBar()->addWidget(FFootPanel, 1);
     ShowFootCaption("");
-    resize(800, 600);
+    // Laid out for 800 x 600; on a taller screen the window opens larger in the same
+    // proportion, leaving room around it.
+    QSize size(800, 600);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize avail = screen->availableGeometry().size();
+        const double zoom = std::max(1.0, 0.8 * avail.height() / 600.0);
+        size = (size * zoom).boundedTo(avail);
+    }
+    resize(size);
 }
 
 TfrmMain::~TfrmMain() = default;
