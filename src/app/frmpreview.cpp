@@ -297,7 +297,7 @@ void TfrmPreviewView::BuildToolBar() {
                            TPicture::Print, true);
     FBtnClose = ToolButton(FToolBar, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close"),
                            TPicture::Close, true);
-    FBtnSavePdf = ToolButton(FToolBar, "btnSavePdf", QStringLiteral("Save as PDF…"),
+    FBtnSavePdf = ToolButton(FToolBar, "btnSavePdf", QStringLiteral("&Save as PDF…"),
                              QStringLiteral("Save as PDF"), TPicture::SavePdf, true);
     for (QToolButton* b : {FBtnPrint, FBtnClose, FBtnSavePdf})
         b->setMinimumWidth(TfrmPreview::ScaledWidth(60, h));

@@ -29,7 +29,8 @@
 #include "app/artwork.h"
 #include "base/error.h"
 #include "app/designinfoview.h"
-#include "app/interim_preview.h"
+#include "app/exportcommands.h"
+#include "app/preview.h"
 #include "app/splash.h"
 #include "app/startoptionview.h"
 #include "app/wizardview.h"
@@ -119,10 +120,10 @@ void TfrmMain::BuildMenus() {
             if (c.CurrentDesign()) ExportPatterns(*c.CurrentDesign(), f);
         };
     };
-    mnuExport->addAction(Action("actExportPlanet", "To &Planet", QKeySequence(), exportTo(TExportFormat::Planet)));
-    mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(TExportFormat::EDX)));
+    mnuExport->addAction(Action("actExportPlanet", "To &Planet", QKeySequence(), exportTo(efPlanet)));
+    mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(efEDX)));
     mnuExport->addAction(
-        Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(TExportFormat::CSV)));
+        Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(efCSV)));
 
     QMenu* tech = menuBar()->addMenu("&Tech");
     tech->setObjectName("mnuTech");
