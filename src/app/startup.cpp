@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/artwork.h"
-#include "app/mainwindow.h"
 #include "app/preview.h"
+#include "app/mainwindow.h"
 #include "app/qtui.h"
 #include "app/settingsstore.h"
 #include "app/splash.h"
