@@ -30,6 +30,7 @@
 #include "base/error.h"
 #include "app/designinfoview.h"
 #include "app/exportcommands.h"
+#include "app/preview.h"
 #include "app/splash.h"
 #include "app/startoptionview.h"
 #include "app/wizardview.h"

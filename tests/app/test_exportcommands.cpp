@@ -103,16 +103,16 @@ TEST(ExportCommandFlow, CancelWritesNothingAndCustomDesignsAskNothing) {
 }
 
 TEST(ExportCommandFlow, MenuNamesReachTheirFormats) {
-    const std::pair<::TExportFormat, const char*> cases[] = {
-        {::TExportFormat::Planet, "out_horizontal.pln"},
-        {::TExportFormat::EDX, "out_horizontal.dat"},
-        {::TExportFormat::CSV, "out_horizontal.csv"}};
+    const std::pair<velmo::TExportFormat, const char*> cases[] = {
+        {velmo::efPlanet, "out_horizontal.pln"},
+        {velmo::efEDX, "out_horizontal.dat"},
+        {velmo::efCSV, "out_horizontal.csv"}};
     for (const auto& [format, file] : cases) {
         test::TempDir dir;
         test::ScriptedUI ui;
         auto design = Sample("kvr_horizontal_ch34.bcst");
         ui.Files.push_back(dir.File("out"));
-        ::ExportPatterns(*design, format);
+        ExportPatterns(*design, format);
         EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{file});
     }
 }
