@@ -263,8 +263,9 @@ TfrmPreviewView::TfrmPreviewView(TReporter& reporter, QWidget* parent, int scree
 
     if (!FReporter.PrintDlg) {
         FOwnPrintDialog = true;
-        FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         FReporter.PrintDlg = [this](TPrintDialogData& data) {
+            // Made on first use: finding the printers takes time the preview need not wait for.
+            if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
             return RunPrintDialog(this, *FPrinter, data);
         };
     }
