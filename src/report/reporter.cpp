@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,9 +11,9 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "report/gifimage.h"
 
 namespace velmo {
@@ -422,29 +423,28 @@ bool TReporter::PrintPages(QPrinter& printer, TPrintRange range, int32_t fromPag
 
 void WritePdf(TReporter& reporter, const std::string& path) {
     constexpr int resolution = 1200;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    // The document is made in memory and written by the one output helper: a file that
+    // cannot be written completely is reported and the previous one stays, and the
+    // name is used as the bytes given (never decoded as text).
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly)) throw Error("Cannot create file \"" + path + "\".");
+        QPdfWriter writer(&buffer);
         writer.setResolution(resolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
         writer.setTitle(QString::fromStdString(reporter.Title()));
         writer.setCreator(QStringLiteral("Velmo"));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw Error("Cannot create file \"" + path + "\".");
-        }
+        if (!painter.begin(&writer)) throw Error("Cannot create file \"" + path + "\".");
         for (int32_t i = 0; i < reporter.GetPageCount(); ++i) {
             if (i > 0) writer.newPage();
             reporter.PlayPage(i, &painter, resolution, resolution, 0, 0);
         }
         painter.end();
     }
-    if (!file.commit())
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 }  // namespace velmo
