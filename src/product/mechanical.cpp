@@ -157,7 +157,7 @@ void GetFMMechanical(const TMechanicalInputs& in, TMechanicalData& data) {
     if (HasWavelength(in)) {
         const double lambda = Wavelength(in.MidFreq);
         const double s = in.FMBaySpacing;
-        const double aperture = (in.FMBayCount - 1) * lambda / 12 * s;
+        const double aperture = (static_cast<double>(in.FMBayCount) - 1) * lambda / 12 * s;
         // The top bay adds three quarters of the bay spacing above the aperture: 0.75
         // wavelength at full-wave spacing and 0.375 at half-wave spacing, and the same
         // proportion at any other spacing.

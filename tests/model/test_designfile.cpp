@@ -2,7 +2,10 @@
 // encodings, decimal separators and the safe save.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <random>
 
@@ -437,6 +440,36 @@ TEST_F(DesignFile, FailedSaveKeepsTheOldFile) {
     std::filesystem::create_directories(folder);
     EXPECT_THROW(d.SaveToFile(folder), Error);
     EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST_F(DesignFile, SaveBeyondTheFileSizeLimitOrOntoAFifoKeepsWhatWasThere) {
+    TBroadcastDesign d;
+    FillTV(d);
+    d.DesignInfo.Notes.assign(2000, std::string(60, 'n'));  // some 130 kB
+    const std::string path = dir.File("limited.bcst");
+    TBroadcastDesign small;
+    FillTV(small);
+    small.SaveToFile(path);
+    const std::string before = test::ReadAll(path);
+    const std::string failures = test::WithFileSizeLimit(64 * 1024, [&] {
+        try {
+            d.SaveToFile(path);
+            return std::string("saved");
+        } catch (const Error& e) {
+            if (std::string(e.what()) != "Unable to write to " + path) return std::string(e.what());
+        }
+        return std::string();
+    });
+    EXPECT_EQ("", failures);
+    EXPECT_EQ(test::ReadAll(path), before);
+
+    const std::string fifo = dir.File("fifo.bcst");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    EXPECT_THROW(d.SaveToFile(fifo), Error);  // neither waits for a writer nor replaces it
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    std::string reason;
+    EXPECT_FALSE(CheckDesignHeader(fifo, &reason));
+    EXPECT_EQ(reason, "It is not a regular file.");
 }
 
 TEST_F(DesignFile, FailedLoadLeavesTheCallersDesign) {
