@@ -82,7 +82,9 @@ std::string PartNumber(const TBroadcastDesign& design) {
     return BuildPartNumber(design.PartNumberInputs(), inputType);
 }
 
-std::string Fixed(long double v) { return FormatFixed(static_cast<double>(v), 3); }
+// Export files are read by other programs, whose fields are separated by commas and
+// blanks: their numbers carry "." in every locale.
+std::string Fixed(long double v) { return FormatFixed(static_cast<double>(v), 3, '.'); }
 
 void AddLine(std::string& out, const std::string& line) {
     out += line;

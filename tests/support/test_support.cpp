@@ -63,12 +63,15 @@ std::string ShellQuote(const std::string& s) {
     return out + "'";
 }
 
-CommandResult RunCli(const std::string& args) {
+CommandResult RunCli(const std::string& args) { return RunCli(args, ""); }
+
+CommandResult RunCli(const std::string& args, const std::string& environment) {
     static std::atomic<int> counter{0};
     TempDir dir;
     std::string out = dir.File("out" + std::to_string(counter++));
     std::string err = out + ".err";
-    std::string cmd = ShellQuote(VELMO_CLI) + " " + args + " >" + ShellQuote(out) + " 2>" +
+    std::string cmd = (environment.empty() ? "" : "env " + environment + " ") +
+                      ShellQuote(VELMO_CLI) + " " + args + " >" + ShellQuote(out) + " 2>" +
                       ShellQuote(err) + " </dev/null";
     int rc = std::system(cmd.c_str());
     CommandResult r;

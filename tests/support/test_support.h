@@ -38,6 +38,8 @@ struct CommandResult {
 };
 // Runs velmo-cli with `args` (each shell-quoted here) and collects its output.
 CommandResult RunCli(const std::string& args);
+// The same with environment settings before the command ("LC_ALL=de_DE.UTF-8").
+CommandResult RunCli(const std::string& args, const std::string& environment);
 std::string ShellQuote(const std::string& s);
 
 }  // namespace velmo::test
