@@ -1,6 +1,7 @@
 #include "model/designfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 
@@ -339,7 +340,8 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
             fm.SetGainFromFile(1);
             fm.CalculatePattern();
             const double ratio = fm.Gain();
-            fm.SetGainFromFile(ratio > 0 ? fmGain / ratio : fmGain);
+            const double fromFile = ratio > 0 ? fmGain / ratio : fmGain;
+            fm.SetGainFromFile(std::isfinite(fromFile) ? fromFile : fmGain);
             fm.SetGain(fmGain);
         } else {
             // Not computed again: the gain and beam width stay as stored (the setters
