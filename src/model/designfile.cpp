@@ -1,6 +1,7 @@
 #include "model/designfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 
@@ -49,7 +50,7 @@ public:
     // A missing key gives the default text; a text that does not convert raises
     // ConvertError with that text.
     double Float(const std::string& key, const std::string& def) const {
-        return StrToFloat(Text(key, def));
+        return DataStrToFloat(Text(key, def));
     }
     // An ordinal outside the enumeration gives the key's default.
     template <typename E>
@@ -247,7 +248,7 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
         i.CompanyName = r.Text("companyname");
         i.Designer = r.Text("designer");
         const std::string date = r.Text("date");
-        i.Date = date.empty() ? NowAsDateTime() : StrToFloat(date);
+        i.Date = date.empty() ? NowAsDateTime() : DataStrToFloat(date);
         r.List("notes_count", "note_item", i.Notes);
         r.List("report_count", "report_item", d.ReportTitle);
         i.Location = r.Text("location");
@@ -355,7 +356,8 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
             fm.SetGainFromFile(1);
             fm.CalculatePattern();
             const double ratio = fm.Gain();
-            fm.SetGainFromFile(ratio > 0 ? fmGain / ratio : fmGain);
+            const double fromFile = ratio > 0 ? fmGain / ratio : fmGain;
+            fm.SetGainFromFile(std::isfinite(fromFile) ? fromFile : fmGain);
             fm.SetGain(fmGain);
         } else {
             // Not computed again: the gain and beam width stay as stored (the setters

@@ -423,6 +423,18 @@ TEST_F(DesignFile, CommaDecimalSeparator) {
         // date=46000,5625 is the first float with a fractional part
         EXPECT_STREQ(e.what(), "'46000,5625' is not a valid floating point value");
     }
+    // A file written with "." (every shipped sample, any file from a point-decimal
+    // desktop) opens under a comma locale to the same design, and is saved back with
+    // the locale's comma.
+    const std::string pointFile = dir.File("point.bcst");
+    d.SaveToFile(pointFile);
+    EXPECT_NE(ReadTextFile(pointFile).find("channel_mid_freq=593.25\r\n"), std::string::npos);
+    ScopedDecimalSeparator comma(',');
+    auto fromPoint = LoadDesignFile(pointFile);
+    EXPECT_EQ(Saved(*fromPoint), Saved(d));
+    EXPECT_EQ(fromPoint->OptionsPage.Channel.MidFreq, 593.25);
+    fromPoint->SaveToFile(pointFile);
+    EXPECT_NE(ReadTextFile(pointFile).find("channel_mid_freq=593,25\r\n"), std::string::npos);
 }
 
 TEST_F(DesignFile, FailedSaveKeepsTheOldFile) {

@@ -67,12 +67,19 @@ std::string ShellQuote(const std::string& s) {
 
 CommandResult RunCli(const std::string& args) { return RunCliWith(args, {}); }
 
+CommandResult RunCli(const std::string& args, const std::string& environment) {
+    CliOptions options;
+    options.Environment = environment;
+    return RunCliWith(args, options);
+}
+
 CommandResult RunCliWith(const std::string& args, const CliOptions& options) {
     static std::atomic<int> counter{0};
     TempDir dir;
     std::string out = dir.File("out" + std::to_string(counter++));
     std::string err = out + ".err";
-    std::string cmd = "exec timeout " + std::to_string(options.TimeoutSeconds) + " " +
+    std::string cmd = "exec " + (options.Environment.empty() ? "" : "env " + options.Environment + " ") +
+                      "timeout " + std::to_string(options.TimeoutSeconds) + " " +
                       ShellQuote(VELMO_CLI) + " " + args + " >" +
                       ShellQuote(options.StdOut.empty() ? out : options.StdOut) + " 2>" +
                       ShellQuote(err) + " </dev/null";

@@ -47,6 +47,8 @@ struct CliOptions {
     size_t FileSizeLimit = 0;
     // A run that takes longer is ended (status 124): a hang fails instead of blocking.
     int TimeoutSeconds = 60;
+    // Environment settings before the command ("LC_ALL=de_DE.UTF-8").
+    std::string Environment;
 };
 CommandResult RunCliWith(const std::string& args, const CliOptions& options);
 
@@ -54,6 +56,8 @@ CommandResult RunCliWith(const std::string& args, const CliOptions& options);
 // a write beyond it fails with EFBIG); returns what `body` returns (the failures it
 // found, empty when it passed).
 std::string WithFileSizeLimit(size_t bytes, const std::function<std::string()>& body);
+// The same with environment settings before the command ("LC_ALL=de_DE.UTF-8").
+CommandResult RunCli(const std::string& args, const std::string& environment);
 std::string ShellQuote(const std::string& s);
 
 }  // namespace velmo::test
