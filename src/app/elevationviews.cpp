@@ -27,12 +27,12 @@ QRadioButton* NewRadio(const QString& text, const char* name, QWidget* parent) {
     return b;
 }
 
-// A group of two exclusive choices in a row.
+// A group of two exclusive choices, one above the other.
 QGroupBox* ChoiceBox(const QString& title, const char* name, QRadioButton* a, QRadioButton* b,
                      QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(name);
-    auto* row = new QHBoxLayout(box);
+    auto* row = new QVBoxLayout(box);
     a->setParent(box);
     b->setParent(box);
     row->addWidget(a);
