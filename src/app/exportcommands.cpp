@@ -14,6 +14,10 @@ const char* FormatName(TExportFormat format) {
             return "Planet";
         case efCSV:
             return "CSV";
+        case efMSI:
+            return "MSI";
+        case efSPLAT:
+            return "SPLAT!";
     }
     return "file";
 }
@@ -38,17 +42,3 @@ std::vector<std::string> ExportPatterns(TBroadcastDesign& design, TExportFormat 
 }
 
 }  // namespace velmo
-
-void ExportPatterns(velmo::TBroadcastDesign& design, TExportFormat format) {
-    switch (format) {
-        case TExportFormat::Planet:
-            velmo::ExportPatterns(design, velmo::efPlanet);
-            return;
-        case TExportFormat::EDX:
-            velmo::ExportPatterns(design, velmo::efEDX);
-            return;
-        case TExportFormat::CSV:
-            velmo::ExportPatterns(design, velmo::efCSV);
-            return;
-    }
-}

@@ -21,7 +21,3 @@ TFileDialogSpec ExportDialogSpec(TBroadcastDesign& design, TExportFormat format)
 std::vector<std::string> ExportPatterns(TBroadcastDesign& design, TExportFormat format);
 
 }  // namespace velmo
-
-// The menu's own names of the three formats, for callers outside the namespace.
-enum class TExportFormat { Planet, EDX, CSV };
-void ExportPatterns(velmo::TBroadcastDesign& design, TExportFormat format);

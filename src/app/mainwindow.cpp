@@ -29,12 +29,14 @@
 #include "app/artwork.h"
 #include "base/error.h"
 #include "app/designinfoview.h"
-#include "app/interim_preview.h"
+#include "app/exportcommands.h"
+#include "app/preview.h"
 #include "app/splash.h"
 #include "app/startoptionview.h"
 #include "app/wizardview.h"
 #include "wizard/command.h"
 #include "wizard/designinfo.h"
+#include "wizard/fcccommand.h"
 #include "wizard/startoption.h"
 #include "wizard/wizard.h"
 
@@ -111,6 +113,12 @@ void TfrmMain::BuildMenus() {
     mnuView->setObjectName("mnuView");
     actReport = Action("actReport", "&Report", QKeySequence("Ctrl+R"), [&c] { c.ViewReport(); });
     mnuView->addAction(actReport);
+    actCheckFCC = Action("actCheckFCC", "Check FCC tabulation\u2026", QKeySequence(), [&c] {
+        if (c.CurrentDesign()) CheckFCCTabulationCommand(*c.CurrentDesign());
+    });
+    mnuView->addAction(actCheckFCC);
+    // The check is for FM designs; the menu looks again each time it opens.
+    connect(mnuView, &QMenu::aboutToShow, this, [this] { UpdateFCCAction(); });
 
     mnuExport = menuBar()->addMenu("&Export Patterns");
     mnuExport->setObjectName("mnuExport");
@@ -119,10 +127,13 @@ void TfrmMain::BuildMenus() {
             if (c.CurrentDesign()) ExportPatterns(*c.CurrentDesign(), f);
         };
     };
-    mnuExport->addAction(Action("actExportPlanet", "To &Planet", QKeySequence(), exportTo(TExportFormat::Planet)));
-    mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(TExportFormat::EDX)));
+    mnuExport->addAction(Action("actExportPlanet", "To &Planet", QKeySequence(), exportTo(efPlanet)));
+    mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(efEDX)));
     mnuExport->addAction(
-        Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(TExportFormat::CSV)));
+        Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(efCSV)));
+    mnuExport->addSeparator();
+    mnuExport->addAction(Action("actExportMSI", "To &MSI (standard)", QKeySequence(), exportTo(efMSI)));
+    mnuExport->addAction(Action("actExportSPLAT", "To &SPLAT!", QKeySequence(), exportTo(efSPLAT)));
 
     QMenu* tech = menuBar()->addMenu("&Tech");
     tech->setObjectName("mnuTech");
@@ -277,6 +288,12 @@ void TfrmMain::SetSavingButtons(bool value, bool exportEnabled) {
         a->setEnabled(value);
     mnuExport->setEnabled(exportEnabled);
     mnuExport->menuAction()->setEnabled(exportEnabled);
+    UpdateFCCAction();
+}
+
+void TfrmMain::UpdateFCCAction() {
+    const TBroadcastDesign* design = FController->CurrentDesign();
+    actCheckFCC->setEnabled(design != nullptr && CanCheckFCCTabulation(*design));
 }
 
 void TfrmMain::ShowModified(bool modified) { FModifiedPanel->setText(modified ? "Modified" : ""); }

@@ -19,6 +19,3 @@ void InstallPreviewHandler();
 
 }  // namespace velmo
 
-// The main window's code calls these with or without the namespace.
-using velmo::InstallPreviewHandler;
-using velmo::ShowReportPreview;

@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "app/interim_preview.h"
+#include "app/preview.h"
 #include "report/reportbuild.h"
 
 namespace velmo {

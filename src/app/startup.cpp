@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/artwork.h"
-#include "app/interim_preview.h"
+#include "app/preview.h"
 #include "app/mainwindow.h"
 #include "app/qtui.h"
 #include "app/settingsstore.h"

@@ -206,6 +206,10 @@ std::string FormatFixed(double v, int decimals, char sep) {
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     std::string s(buf, res.ptr);
+    // A value that rounds to zero prints without a sign: -0.0004 at three decimals, or
+    // -0.0 itself, is "0.000", never "-0.000".
+    if (!s.empty() && s[0] == '-' && s.find_first_of("123456789") == std::string::npos)
+        s.erase(0, 1);
     if (sep != '.')
         for (char& c : s)
             if (c == '.') c = sep;

@@ -328,16 +328,27 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
                 e.LoadPoints();
             }
         }
+        TFMPattern& fm = page.FMPattern;
         if (d.DesignInfo.SystemType == "FM") {
-            // The points are computed anew; the gain stays the stored one.
-            page.FMPattern.CalculatePattern();
-            page.FMPattern.SetGain(fmGain);
+            // The points are computed anew; the gain stays the stored one. The file does
+            // not hold the catalog gain of the plain array, which every later computation
+            // (a tilt or fill change, an Assign into the working design) scales: it is
+            // taken back from the stored gain and the directivity ratio of this
+            // computation (run with a catalog gain of 1), so a computation with the
+            // same parameters gives the stored gain again.
+            fm.SetGainFromFile(1);
+            fm.CalculatePattern();
+            const double ratio = fm.Gain();
+            fm.SetGainFromFile(ratio > 0 ? fmGain / ratio : fmGain);
+            fm.SetGain(fmGain);
         } else {
             // Not computed again: the gain and beam width stay as stored (the setters
             // above computed with the parameters read so far).
-            page.FMPattern.SetGain(fmGain);
-            page.FMPattern.BeamWidth = fmBeamWidth;
+            fm.SetGain(fmGain);
+            fm.BeamWidth = fmBeamWidth;
         }
+        // The horizon gain follows the gain that stays, not the one of the computation.
+        fm.SetGainAtZero(fm.GainAtZero());
         page.ViewType = r.Enum<TViewType>("view_type", vtPortrait, 2);
         page.RangeType = r.Enum<TRangeType>("range_type", rtFiveToTen, 2);
         page.PowerType = r.Enum<TPowerType>("power_type", ptRF, 2);

@@ -55,7 +55,7 @@ void TCustomPageBase::EnterGains(bool showDesign, const std::string& horzDefault
 // ---- azimuth ----
 
 void TCustomAzimuthBase::PageEnter() {
-    EnterGains(DesignState == dsEdit || CustomElevationEntered, "1", "1");
+    EnterGains(DesignState == dsEdit || CustomElevationEntered(), "1", "1");
 }
 
 void TCustomAzimuthBase::PageExit() {
@@ -82,8 +82,8 @@ TAzPattern& TfrmFMCustomAzimuth::Pattern(bool) const { return WorkingDesign().Az
 // ---- elevation ----
 
 void TCustomElevationBase::PageEnter() {
-    CustomElevationEntered = true;
-    EnterGains(DesignState == dsEdit || LinesPageEntered, DefaultGain(false), DefaultGain(true));
+    CustomElevationEntered() = true;
+    EnterGains(DesignState == dsEdit || LinesPageEntered(), DefaultGain(false), DefaultGain(true));
 }
 
 void TCustomElevationBase::PageExit() {

@@ -172,8 +172,8 @@ void TMainController::NewDesign() {
     WorkingDesign().Assign(*FCurrentDesign);
     SetDesignButtons(false);
     SetSavingButtons(false);
-    CustomElevationEntered = false;
-    LinesPageEntered = false;
+    CustomElevationEntered() = false;
+    LinesPageEntered() = false;
     ClearDesignInfo();
 
     if (!RunWizard(dsNew, 1, 5, 1)) return;  // the header-only design stays current

@@ -3,6 +3,10 @@
 #include "wizard/azimuthpages.h"
 #include "wizard/custompages.h"
 #include "wizard/elevationpages.h"
+#include "wizard/fmoptions.h"
+#include "wizard/frmanalysis.h"
+#include "wizard/frmlines.h"
+#include "wizard/options.h"
 
 namespace velmo {
 
@@ -33,6 +37,8 @@ std::string PageClassFor(int step, const std::string& systemType, const std::str
 std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
                                               TWizardButton& nextButton) {
     // Each page joins here as it is built.
+    if (className == "TfrmOptions") return std::make_unique<TfrmOptions>(nextButton);
+    if (className == "TfrmFMOptions") return std::make_unique<TfrmFMOptions>(nextButton);
     if (className == "TfrmAzimuth") return std::make_unique<TfrmAzimuth>(nextButton);
     if (className == "TfrmFMAzimuth") return std::make_unique<TfrmFMAzimuth>(nextButton);
     if (className == "TfrmElevation") return std::make_unique<TfrmElevation>(nextButton);
@@ -42,6 +48,9 @@ std::unique_ptr<TWizardPage> CreateWizardPage(const std::string& className,
     if (className == "TfrmCustomElevation") return std::make_unique<TfrmCustomElevation>(nextButton);
     if (className == "TfrmFMCustomElevation")
         return std::make_unique<TfrmFMCustomElevation>(nextButton);
+    if (className == "TfrmLines") return std::make_unique<TfrmLines>(nextButton);
+    if (className == "TfrmAnalysis") return std::make_unique<TfrmAnalysis>(nextButton);
+    if (className == "TfrmFMAnalysis") return std::make_unique<TfrmFMAnalysis>(nextButton);
     return nullptr;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
-// Two program-wide flags of the custom pattern and line pages. The main window clears
-// both before the wizard runs for a new design.
+// Two program-wide flags of the wizard. They decide whether the custom pattern pages
+// show defaults or the design's values on entry; the wizard clears both when it
+// starts a new design.
 namespace velmo {
 
-// The custom elevation page has been entered during this design's wizard run.
-inline bool CustomElevationEntered = false;
-// The transmission line page has been entered during this design's wizard run.
-inline bool LinesPageEntered = false;
+// Set when either custom elevation page is entered.
+bool& CustomElevationEntered();
+// Set when the transmission-line page is entered.
+bool& LinesPageEntered();
 
 }  // namespace velmo

@@ -165,7 +165,7 @@ protected:
         InitFolders(test::BinDir());
         TBroadcastDesign fresh;
         WorkingDesign().Assign(fresh);
-        CustomElevationEntered = LinesPageEntered = false;
+        CustomElevationEntered() = LinesPageEntered() = false;
     }
     void TearDown() override {
         TBroadcastDesign fresh;

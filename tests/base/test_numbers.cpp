@@ -106,6 +106,13 @@ TEST(NumberFormatting, ShortestGeneralFormAndFixed) {
     EXPECT_EQ("-6.021", FormatFixed(-6.0206, 3, '.'));
     EXPECT_EQ("0,500", FormatFixed(0.5, 3, ','));
     EXPECT_EQ("10", FormatFixed(9.6, 0, '.'));
+    // No negative zero, whatever rounds to it.
+    const Case zeros[] = {{-0.0, "0.00"}, {-0.004, "0.00"}, {-0.0049999, "0.00"}, {-0.005001, "-0.01"},
+                          {-1e-300, "0.00"}, {-0.4, "0"}};
+    for (const auto& c : zeros)
+        EXPECT_EQ(c.text, FormatFixed(c.v, c.v == -0.4 ? 0 : 2, '.')) << c.v;
+    EXPECT_EQ("0,000", FormatFixed(-0.0001, 3, ','));
+    EXPECT_EQ("0", FormatGeneral(-0.0, '.'));
     // Every general form reads back to the same double at 15 digits.
     for (double v : {0.1, 98.1, 1e-7, 3.14159265358979, 12345.678}) {
         double back = 0;

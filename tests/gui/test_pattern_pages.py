@@ -97,7 +97,7 @@ def fm_design(args, folder):
         g.click(main, *ELEVATION_PATTERN)
         wizard = wizard_window(app)
         g.screenshot(args.out, "pattern_elevation_fm_before")
-        # 0.5 in the file: the first step brings it to 0, then -0.05 and -0.1.
+        # -0.5 in the file: three steps down.
         g.key(wizard, "alt+t", "Down", "Down", "Down")
         g.key(wizard, "alt+1", "Up", "Up")
         g.key(wizard, "alt+2", "Up", "Up")
@@ -114,7 +114,7 @@ def fm_design(args, folder):
     expect("FM azimuth pattern", d["AZIMUTH"]["fm_patternid"], "RNVX-SW")
     el = d["ELEVATION"]
     expect("FM elevation pattern", el["fm_polid"], "RNVX-8C")
-    expect("beam tilt", el["fm_beamtilt"], "-0.1")
+    expect("beam tilt", el["fm_beamtilt"], "-0.65")
     expect("first null fill", el["fm_firstnullfillpercent"], "12")
     expect("second null fill", el["fm_secondnullfillpercent"], "2")
     if el["fm_gain"] == before["fm_gain"] or float(el["fm_gain"]) <= 0:

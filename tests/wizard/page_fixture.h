@@ -20,14 +20,14 @@ protected:
         InitFolders(BinDir());
         TBroadcastDesign fresh;
         WorkingDesign().Assign(fresh);
-        CustomElevationEntered = false;
-        LinesPageEntered = false;
+        CustomElevationEntered() = false;
+        LinesPageEntered() = false;
     }
     void TearDown() override {
         TBroadcastDesign fresh;
         WorkingDesign().Assign(fresh);
-        CustomElevationEntered = false;
-        LinesPageEntered = false;
+        CustomElevationEntered() = false;
+        LinesPageEntered() = false;
     }
     static TBroadcastDesign& Design() { return WorkingDesign(); }
     // A TV or FM design of the family, polarization, power and feed code.

@@ -25,7 +25,7 @@ TEST_F(CustomPages, NewTVDesignShowsDefaultsUntilTheLinePageWasSeen) {
     EXPECT_DOUBLE_EQ(Design().AzimuthPage.HorzPattern.Gain(), 2);
 
     auto el = Enter<TfrmCustomElevation>();
-    EXPECT_TRUE(CustomElevationEntered);
+    EXPECT_TRUE(CustomElevationEntered());
     EXPECT_EQ(el->HorzField().Text, "15");
     EXPECT_EQ(el->VertField().Text, "13");
     EXPECT_EQ(el->HorzField().dBText, "11.76");
@@ -37,7 +37,7 @@ TEST_F(CustomPages, NewTVDesignShowsDefaultsUntilTheLinePageWasSeen) {
     EXPECT_EQ(Enter<TfrmCustomAzimuth>()->HorzField().Text, "2");
     // Still defaults on the elevation page until the line page was entered.
     EXPECT_EQ(Enter<TfrmCustomElevation>()->HorzField().Text, "15");
-    LinesPageEntered = true;
+    LinesPageEntered() = true;
     auto again = Enter<TfrmCustomElevation>();
     EXPECT_EQ(again->HorzField().Text, "15");  // the default typed on the last visit
     again->txtHorzGainChange("14.25");

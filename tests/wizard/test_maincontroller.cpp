@@ -334,7 +334,7 @@ TEST_F(ControllerTest, ChoosingARecentFile) {
 TEST_F(ControllerTest, NewDesign) {
     // FM clears the polarization before the wizard starts; the flags are cleared.
     AnswerDesignInfo("FM");
-    CustomElevationEntered = LinesPageEntered = true;
+    CustomElevationEntered() = LinesPageEntered() = true;
     std::string polAtWizard = "unset";
     View.Wizard = [&](TfrmWizard&, int) {
         polAtWizard = WorkingDesign().OptionsPage.PolCode;
@@ -342,8 +342,8 @@ TEST_F(ControllerTest, NewDesign) {
     };
     C.NewDesign();
     EXPECT_EQ(polAtWizard, "");
-    EXPECT_FALSE(CustomElevationEntered);
-    EXPECT_FALSE(LinesPageEntered);
+    EXPECT_FALSE(CustomElevationEntered());
+    EXPECT_FALSE(LinesPageEntered());
     EXPECT_EQ(C.CurrentDesign()->DesignInfo.SystemType, "FM");
 
     // The dialog cancelled: the current design is untouched.
