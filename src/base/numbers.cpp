@@ -118,6 +118,23 @@ double StrToRealDef(std::string_view text, double def) {
     return TryStrToFloat(text, v) ? v : def;
 }
 
+bool TryDataStrToFloat(std::string_view text, double& value) {
+    const char sep = NumberFormat::DecimalSeparator();
+    if (TryStrToFloat(text, value, sep)) return true;
+    return sep != '.' && TryStrToFloat(text, value, '.');
+}
+
+double DataStrToFloat(std::string_view text) {
+    double v = 0;
+    if (!TryDataStrToFloat(text, v)) throw ConvertError(std::string(text));
+    return v;
+}
+
+double DataStrToRealDef(std::string_view text, double def) {
+    double v;
+    return TryDataStrToFloat(text, v) ? v : def;
+}
+
 bool TryStrToInt(std::string_view text, long long& value) {
     std::string_view s = Trim(text);
     bool neg = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "cli/command.h"
 #include "export/patternexport.h"
 #include "model/design.h"
@@ -35,11 +36,18 @@ int Run(const std::vector<std::string>& argv) {
         UsageError("unknown export layout '" + rest[0] + "' (edx, planet, csv, msi or splat)");
     }
     const std::string& designFile = rest[1];
-    if (!CheckDesignHeader(designFile))
-        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file.");
+    std::string reason;
+    if (!CheckDesignHeader(designFile, &reason))
+        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file." +
+                    (reason.empty() ? "" : " " + reason));
     std::unique_ptr<TBroadcastDesign> design = LoadDesignFile(designFile);
     if (!CanExportPatterns(*design))
         throw Error("Custom (CTM) designs have no pattern export.");
+    for (TPatternType t : ExportPatternTypes(*design)) {
+        const std::string name = ExportFileName(output, format, t);
+        if (SameFile(designFile, name))
+            throw Error("Cannot create file \"" + name + "\". It is the design file being read.");
+    }
     std::vector<std::string> written = ExportDesign(format, output, *design);
     if (written.empty())
         throw Error("The design's system type \"" + design->DesignInfo.SystemType +

@@ -151,8 +151,8 @@ namespace {
 std::string RulesText(const TFCCCheck& c) {
     std::string out = "FCC tabulation check: " + std::string(c.Pass() ? "pass" : "FAIL") + "\n\n";
     out += "Maximum to minimum: " + FormatFixed(c.RatiodB, 2) + " dB (limit " +
-           FormatGeneral(kFCCMaxRatiodB) + " dB): " + (c.RatioPass ? "pass" : "FAIL") +
-           "; maximum " + FormatFixed(c.MaxField, 3) + " at " + Degrees(c.MaxAzimuth) + ", minimum " +
+           FormatGeneral(kFCCMaxRatiodB) + " dB): " + (c.RatioPass ? "pass" : "FAIL") + "\n" +
+           "  maximum " + FormatFixed(c.MaxField, 3) + " at " + Degrees(c.MaxAzimuth) + ", minimum " +
            FormatFixed(c.MinField, 3) + " at " + Degrees(c.MinAzimuth) + "\n";
     out += "Largest change within " + FormatInt(kFCCChangeSpan) + "\u00B0: " + FormatFixed(c.LargestChangedB, 2) +
            " dB from " + Degrees(c.LargestChangeAzimuth) + " (limit " + FormatGeneral(kFCCMaxChangedB) +
@@ -168,11 +168,12 @@ const char* KindWord(TFCCPointKind k) { return k == fkMaximum ? " max" : k == fk
 }  // namespace
 
 std::string FCCCheckMessage(const TFCCCheck& c) {
+    constexpr size_t kPerLine = 4;  // no line wraps in the message box
     std::string out = RulesText(c) + "\nRelative field, every 10\u00B0 with every maximum and minimum:\n";
     for (size_t i = 0; i < c.Rows.size(); ++i) {
         const TFCCRow& r = c.Rows[i];
         out += Degrees(r.Azimuth) + ": " + FormatFixed(r.Field, 3) + KindWord(r.Kind);
-        out += (i + 1) % 6 == 0 || i + 1 == c.Rows.size() ? "\n" : "    ";
+        out += (i + 1) % kPerLine == 0 || i + 1 == c.Rows.size() ? "\n" : "    ";
     }
     return out;
 }

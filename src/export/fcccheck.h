@@ -58,7 +58,7 @@ TFCCCheck CheckFCCTabulation(TBroadcastDesign& design);
 // or fail and the failing azimuths, then the tabulation.
 std::string FCCCheckText(const TFCCCheck& check);
 // The same, short enough for a message box on an 800 x 600 screen: the two rules, then
-// the tabulation six rows to a line ("0°: 1.000 max").
+// the tabulation four rows to a line ("0°: 1.000 max").
 std::string FCCCheckMessage(const TFCCCheck& check);
 // "40-47, 200": azimuths, runs of consecutive ones as ranges.
 std::string AzimuthRanges(const std::vector<int>& azimuths);

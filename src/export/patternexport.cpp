@@ -39,7 +39,9 @@ const char* FormatExt(TExportFormat f) {
     }
 }
 
-std::string Fixed(long double v) { return FormatFixed(static_cast<double>(v), 3); }
+// Export files are read by other programs, whose fields are separated by commas and
+// blanks: their numbers carry "." in every locale.
+std::string Fixed(long double v) { return FormatFixed(static_cast<double>(v), 3, '.'); }
 
 // The EDX elevation block: whole degrees from -90 to 90 in list order, labelled by a
 // counter that starts at 90 and goes down by one per line.

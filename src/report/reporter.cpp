@@ -12,9 +12,9 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "report/gifimage.h"
 
 namespace velmo {
@@ -499,13 +499,13 @@ bool AddPdfInfoEntry(std::string& pdf, const std::string& key, const std::string
 
 void WritePdf(TReporter& reporter, const std::string& path) {
     constexpr int resolution = 1200;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    // The document is made in memory and written by the one output helper: a file that
+    // cannot be written completely is reported and the previous one stays, and the
+    // name is used as the bytes given (never decoded as text).
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
+        if (!buffer.open(QIODevice::WriteOnly)) throw Error("Cannot create file \"" + path + "\".");
         QPdfWriter writer(&buffer);
         writer.setResolution(resolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
@@ -515,10 +515,7 @@ void WritePdf(TReporter& reporter, const std::string& path) {
         writer.setTitle(QString::fromStdString(title));
         writer.setCreator(QStringLiteral("Velmo"));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw Error("Cannot create file \"" + path + "\".");
-        }
+        if (!painter.begin(&writer)) throw Error("Cannot create file \"" + path + "\".");
         for (int32_t i = 0; i < reporter.GetPageCount(); ++i) {
             if (i > 0) writer.newPage();
             reporter.PlayPage(i, &painter, resolution, resolution, 0, 0);
@@ -526,16 +523,9 @@ void WritePdf(TReporter& reporter, const std::string& path) {
         painter.end();
     }
     std::string pdf = bytes.toStdString();
-    if (!reporter.Subject().empty() && !AddPdfInfoEntry(pdf, "Subject", reporter.Subject())) {
-        file.cancelWriting();
+    if (!reporter.Subject().empty() && !AddPdfInfoEntry(pdf, "Subject", reporter.Subject()))
         throw Error("Cannot create file \"" + path + "\".");
-    }
-    if (file.write(pdf.data(), static_cast<qint64>(pdf.size())) != static_cast<qint64>(pdf.size())) {
-        file.cancelWriting();
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
-    }
-    if (!file.commit())
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    WriteFileAtomic(path, pdf);
 }
 
 }  // namespace velmo

@@ -136,3 +136,36 @@ TEST(NumberFormatEnvironment, ReadsTheLocaleSeparatorWithoutTouchingTheCLocale) 
     if (got == '.') GTEST_SKIP() << "de_DE.UTF-8 locale is not generated on this machine";
     EXPECT_EQ(',', got);
 }
+
+// Data (tables, design files) takes "." as well as the locale's separator; entry fields
+// keep the locale's grammar exactly.
+TEST(DataNumbers, AcceptPointAndTheLocaleSeparator) {
+    struct Case { char sep; const char* text; bool ok; double v; };
+    const Case cases[] = {
+        {',', "2,5", true, 2.5},   {',', "2.5", true, 2.5},    {',', " -0.125 ", true, -0.125},
+        {',', "1.5E-3", true, 0.0015}, {',', "98,1", true, 98.1}, {',', "2,5.1", false, 0},
+        {',', "2.5,1", false, 0}, {',', "1.2.3", false, 0},     {',', "", false, 0},
+        {',', ".", false, 0},      {',', "1,000.5", false, 0}, {'.', "2.5", true, 2.5},
+        {'.', "2,5", false, 0},    {'.', "100", true, 100},
+    };
+    for (const auto& c : cases) {
+        ScopedDecimalSeparator sep(c.sep);
+        double v = -1;
+        EXPECT_EQ(c.ok, TryDataStrToFloat(c.text, v)) << c.sep << " " << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(c.v, v) << c.text;
+        }
+        EXPECT_EQ(c.ok ? c.v : 7.0, DataStrToRealDef(c.text, 7)) << c.text;
+        if (!c.ok) {
+            try {
+                DataStrToFloat(c.text);
+                ADD_FAILURE() << c.text;
+            } catch (const ConvertError& e) {
+                EXPECT_EQ(std::string("'") + c.text + "' is not a valid floating point value", e.what());
+            }
+        }
+    }
+    ScopedDecimalSeparator comma(',');
+    EXPECT_FALSE(IsFloat("2.5"));  // an entry field under a comma locale
+    EXPECT_EQ(7, StrToRealDef("2.5", 7));
+}

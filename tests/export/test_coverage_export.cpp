@@ -401,7 +401,7 @@ TEST(CoverageExportSplat, PointToPointRunFindsTheDesignsPatternTowardsTheReceive
     ASSERT_EQ(std::system("command -v splat > /dev/null 2>&1"), 0)
         << "splat is not installed (tools/ensure-deps.sh installs it)";
     InitFolders(test::BinDir());
-    // An FM design with an up-tilted beam and a lopsided azimuth pattern, turned so
+    // An FM design with a tilted beam and a lopsided azimuth pattern, turned so
     // that no receiver sits on the pattern's axis of symmetry.
     auto design = LoadDesignFile((fs::path(test::BinDir()) / "samples" / "rnvx_circular_fm.bcst").string());
     design->AzimuthPage.SetAngle(-35);

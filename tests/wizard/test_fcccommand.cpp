@@ -33,8 +33,8 @@ TEST(FCCCommand, ShowsTheVerdictWithTheTabulationInAMessageBox) {
         const std::string& text = ui.Log[0].Text;
         EXPECT_EQ(text.rfind("FCC tabulation check: pass\n", 0), 0u) << text;
         EXPECT_NE(text.find("180\u00B0: 0.375 min"), std::string::npos) << text;
-        // Short enough for an 800 x 600 screen.
-        EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 16) << text;
+        // Short enough for an 800 x 600 screen (the desktop test measures the box).
+        EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 24) << text;
     }
     // A notch deeper than 15 dB breaks both rules: a warning.
     fm->AzimuthPage.FMPattern.LoadPoints();
