@@ -163,6 +163,14 @@ TfrmOptionsView::TfrmOptionsView(TfrmOptions& page, QWidget* parent)
 
 TfrmOptionsView::~TfrmOptionsView() { FPage.SetOnChanged(nullptr); }
 
+void TfrmOptionsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FFocusSet) return;
+    FFocusSet = true;
+    const int market = SelectedIndex(FPage.MarketOptions());
+    FMarkets->Button(market < 0 ? 0 : market)->setFocus(Qt::OtherFocusReason);
+}
+
 void TfrmOptionsView::Refresh() {
     FMarkets->Render(FPage.MarketOptions());
     std::vector<std::pair<std::string, std::string>> rows;
@@ -313,6 +321,13 @@ TfrmFMOptionsView::TfrmFMOptionsView(TfrmFMOptions& page, QWidget* parent)
 }
 
 TfrmFMOptionsView::~TfrmFMOptionsView() { FPage.SetOnChanged(nullptr); }
+
+void TfrmFMOptionsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FFocusSet) return;
+    FFocusSet = true;
+    FChannels->Widget()->setFocus(Qt::OtherFocusReason);
+}
 
 bool TfrmFMOptionsView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FERP) {

@@ -23,8 +23,13 @@ public:
     ~TfrmOptionsView() override;
     void Refresh();
 
+protected:
+    // The page starts in its first step, not on a button of the wizard.
+    void showEvent(QShowEvent* event) override;
+
 private:
     TfrmOptions& FPage;
+    bool FFocusSet = false;
     std::unique_ptr<TRadioGroup> FMarkets;
     std::unique_ptr<TChannelListView> FChannels;
     std::unique_ptr<TRadioGroup> FFamilies;
@@ -50,9 +55,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TfrmFMOptions& FPage;
+    bool FFocusSet = false;
     std::unique_ptr<TChannelListView> FChannels;
     std::unique_ptr<TRadioGroup> FPols;
     std::unique_ptr<TRadioGroup> FFamilies;

@@ -7,23 +7,15 @@
 #include <QTreeWidget>
 #include <QFocusEvent>
 #include <QVBoxLayout>
-#include <exception>
 
-#include "base/error.h"
-#include "wizard/userinterface.h"
+#include "wizard/command.h"
 
 namespace velmo {
 
 QString ToQ(const std::string& s) { return QString::fromStdString(s); }
 std::string FromQ(const QString& s) { return s.toStdString(); }
 
-void RunPageAction(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        UI().Message(TMsgKind::Error, e.what(), TMsgButtons::Ok);
-    }
-}
+void RunPageAction(const std::function<void()>& action) { RunCommand(action); }
 
 QGroupBox* StepBox(int step, const char* caption, QWidget* parent) {
     auto* box = new QGroupBox(QStringLiteral("Step %1 - %2").arg(step).arg(QString::fromUtf8(caption)),
