@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev libgif-dev fonts-liberation2
   googletest libgtest-dev libbenchmark-dev
   poppler-utils locales
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick python3
+  splat
 )
 
 missing=()

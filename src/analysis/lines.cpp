@@ -128,7 +128,7 @@ bool FindDbPer100(TTextTable& table, const std::string& line, const std::string&
                   double& value) {
     for (table.MoveFirst(); !table.Eof(); table.MoveNext()) {
         if (table.Field("LINE") == line && table.Field("CHANNEL") == channel) {
-            value = StrToFloat(table.Field("DB_100"));
+            value = table.FloatField("DB_100");
             return true;
         }
     }
@@ -137,10 +137,10 @@ bool FindDbPer100(TTextTable& table, const std::string& line, const std::string&
 
 // Attenuation E1 sqrt(f) + E2 f and rating min(E4, E3 / attenuation) of a coaxial line.
 void CoaxialFigures(const TTextTable& table, double f, double& dB, double& avg) {
-    double e1 = StrToFloat(table.Field("E1"));
-    double e2 = StrToFloat(table.Field("E2"));
-    double e3 = StrToFloat(table.Field("E3"));
-    double e4 = StrToFloat(table.Field("E4"));
+    double e1 = table.FloatField("E1");
+    double e2 = table.FloatField("E2");
+    double e3 = table.FloatField("E3");
+    double e4 = table.FloatField("E4");
     if (f < 0) throw Error("Invalid floating point operation");
     dB = e1 * std::sqrt(f) + e2 * f;
     // A line without loss has no thermal limit below its maximum average power.
@@ -175,8 +175,8 @@ void LoadTransmissionList(TTransmissionLineList& lines, TMarketType market,
         const std::string family = table.Field("FAMILY");
         const bool waveguide = IsWaveguideFamily(family);
         if (coaxialOnly && waveguide) continue;
-        double beg = StrToFloat(table.Field("BEG_FREQUENCY"));
-        double end = StrToFloat(table.Field("END_FREQUENCY"));
+        double beg = table.FloatField("BEG_FREQUENCY");
+        double end = table.FloatField("END_FREQUENCY");
         if (!(beg <= channel.BegFreq && channel.EndFreq <= end)) continue;
 
         TLineInfo info;
@@ -188,7 +188,7 @@ void LoadTransmissionList(TTransmissionLineList& lines, TMarketType market,
             double dB = 0;
             if (!FindDbPer100(dbTable, info.PartNumber, channel.ChannelNumber, dB)) continue;
             info.dBPerFoot = dB;
-            info.AvgPower = StrToFloat(table.Field("E4"));
+            info.AvgPower = table.FloatField("E4");
         } else {
             CoaxialFigures(table, channel.Frequency, info.dBPerFoot, info.AvgPower);
         }

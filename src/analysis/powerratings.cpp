@@ -23,7 +23,7 @@ double LookupTVPowerRating(const std::string& familyID, const std::string& power
         else if (polCode == "V")
             column = service == stAnalog ? "VertNTSC" : "VertDTV";
         inputType = t.Field("InputDescription");
-        return column.empty() ? 0 : StrToRealDef(t.Field(column), 0);
+        return column.empty() ? 0 : t.FloatFieldDef(column, 0);
     }
     return 0;
 }
@@ -35,8 +35,7 @@ double LookupVARNOKPowerRating(int32_t bayCount, TServiceType service, std::stri
     for (; !t.Eof(); t.MoveNext()) {
         if (t.Field("BAY_COUNT") != bays) continue;
         inputType = t.Field("CONNECTOR");
-        return StrToRealDef(
-            t.Field(service == stAnalog ? "NTSC_POWER_RATING" : "DTV_POWER_RATING"), 0);
+        return t.FloatFieldDef(service == stAnalog ? "NTSC_POWER_RATING" : "DTV_POWER_RATING", 0);
     }
     return 0;
 }
@@ -51,10 +50,10 @@ double LookupFMPowerRating(const std::string& familyID, int32_t bayCount, double
         long long bays = 0;
         if (!TryStrToInt(t.Field("BAY_COUNT"), bays)) bays = 0;
         if (t.Field("FAMILY_ID") != familyID || bays != bayCount ||
-            StrToRealDef(t.Field("BAY_SPACING"), 0) != baySpacing ||
+            t.FloatFieldDef("BAY_SPACING", 0) != baySpacing ||
             t.Field("FEED_CODE") != feedCode)
             continue;
-        double v = StrToRealDef(t.Field("MAX_POWER"), 0);
+        double v = t.FloatFieldDef("MAX_POWER", 0);
         if (!found || v > best) best = v;
         found = true;
     }

@@ -54,10 +54,10 @@ void TAzimuthViewBase::BuildShared(QVBoxLayout* left) {
     auto* unitBox = new QWidget(gains);
     auto* unitRow = new QHBoxLayout(unitBox);
     unitRow->setContentsMargins(0, 0, 0, 0);
-    FField = new QRadioButton("&Field", unitBox);
+    FField = new QRadioButton("F&ield", unitBox);
     FField->setObjectName("rbField");
     FField->setAccessibleName("Field");
-    FdB = new QRadioButton("d&B", unitBox);
+    FdB = new QRadioButton("&dB", unitBox);
     FdB->setObjectName("rbdB");
     FdB->setAccessibleName("dB");
     unitRow->addWidget(FField);
@@ -66,7 +66,7 @@ void TAzimuthViewBase::BuildShared(QVBoxLayout* left) {
     left->addWidget(gains);
 
     auto* buttons = new QHBoxLayout;
-    FCopy = new QPushButton("&Copy Points", this);
+    FCopy = new QPushButton("Cop&y Points", this);
     FCopy->setObjectName("btnCopy");
     FExport = new QPushButton("&Export Points", this);
     FExport->setObjectName("btnExport");
@@ -80,20 +80,20 @@ void TAzimuthViewBase::BuildShared(QVBoxLayout* left) {
     left->addLayout(buttons);
 
     connect(FRotation, &QDoubleSpinBox::valueChanged, this,
-            [this](double v) { RunAction([&] { FPage.SetRotation(v); }); });
+            [this](double v) { RunCommand([&] { FPage.SetRotation(v); }); });
     connect(FRotation, &QDoubleSpinBox::editingFinished, this, [this] {
         QSignalBlocker block(FRotation);
         FRotation->setValue(FPage.Rotation());
     });
     connect(FField, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RunAction([&] { FPage.SetUnit(ptRF); });
+        if (on) RunCommand([&] { FPage.SetUnit(ptRF); });
     });
     connect(FdB, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RunAction([&] { FPage.SetUnit(ptRP); });
+        if (on) RunCommand([&] { FPage.SetUnit(ptRP); });
     });
-    connect(FCopy, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.CopyCurrentPattern(); }); });
-    connect(FExport, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.ExportCurrentPattern(); }); });
-    connect(FPrint, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.PrintPattern(); }); });
+    connect(FCopy, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.CopyCurrentPattern(); }); });
+    connect(FExport, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.ExportCurrentPattern(); }); });
+    connect(FPrint, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.PrintPattern(); }); });
 }
 
 // The caption above the plot and the plot, in the right column.
@@ -151,10 +151,10 @@ TfrmAzimuthView::TfrmAzimuthView(TfrmAzimuth& page, QWidget* parent)
     row->addLayout(PlotColumn(this, FCaption, FPlot), 3);
 
     connect(FHorz, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FAzimuth.OnHorzPatternSelection(FHorz->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FAzimuth.OnHorzPatternSelection(FHorz->indexOfTopLevelItem(item)); });
     });
     connect(FVert, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FAzimuth.OnVertPatternSelection(FVert->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FAzimuth.OnVertPatternSelection(FVert->indexOfTopLevelItem(item)); });
     });
     page.SetOnChanged([this] { Refresh(); });
     Refresh();
@@ -177,7 +177,7 @@ TfrmFMAzimuthView::TfrmFMAzimuthView(TfrmFMAzimuth& page, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     FList = NewPatternList(this, "lstFMPatterns", "Azimuth patterns");
-    left->addWidget(NewBuddyLabel("Select &Pattern", FList, this));
+    left->addWidget(NewBuddyLabel("Se&lect Pattern", FList, this));
     left->addWidget(FList, 1);
     BuildShared(left);
     FNote->setText(TfrmFMAzimuth::kNote);
@@ -185,7 +185,7 @@ TfrmFMAzimuthView::TfrmFMAzimuthView(TfrmFMAzimuth& page, QWidget* parent)
     row->addLayout(PlotColumn(this, FCaption, FPlot), 3);
 
     connect(FList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FAzimuth.OnFMPatternSelection(FList->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FAzimuth.OnFMPatternSelection(FList->indexOfTopLevelItem(item)); });
     });
     page.SetOnChanged([this] { Refresh(); });
     Refresh();

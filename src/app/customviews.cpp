@@ -54,7 +54,7 @@ TCustomPatternView::TCustomPatternView(TCustomPageBase& page, const QString& tit
         GainRow(horzPanel, horzGrid, 0, horzCaption, dBCaption, "txtHorzGain", "txtHorzGaindB", FHorz, FHorzdB);
     column->addWidget(horzPanel);
     connect(FHorz, &QLineEdit::textEdited, this, [onHorz](const QString& text) {
-        RunAction([&] { onHorz(text.toStdString()); });
+        RunCommand([&] { onHorz(text.toStdString()); });
     });
 
     if (onVert) {
@@ -69,7 +69,7 @@ TCustomPatternView::TCustomPatternView(TCustomPageBase& page, const QString& tit
         vertLabel->setMinimumWidth(w);
         column->addWidget(FVertPanel);
         connect(FVert, &QLineEdit::textEdited, this, [onVert](const QString& text) {
-            RunAction([&] { onVert(text.toStdString()); });
+            RunCommand([&] { onVert(text.toStdString()); });
         });
     }
     column->addStretch(1);

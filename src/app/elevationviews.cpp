@@ -27,12 +27,12 @@ QRadioButton* NewRadio(const QString& text, const char* name, QWidget* parent) {
     return b;
 }
 
-// A group of two exclusive choices in a row.
+// A group of two exclusive choices, one above the other.
 QGroupBox* ChoiceBox(const QString& title, const char* name, QRadioButton* a, QRadioButton* b,
                      QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(name);
-    auto* row = new QHBoxLayout(box);
+    auto* row = new QVBoxLayout(box);
     a->setParent(box);
     b->setParent(box);
     row->addWidget(a);
@@ -100,8 +100,8 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     FRangeNinety = NewRadio("-10 to 90", "rbRangeNinety", this);
     FPortrait = NewRadio("P&ortrait", "rbPortrait", this);
     FStretch = NewRadio("&Stretch", "rbStretch", this);
-    FField = NewRadio("&Field", "rbField", this);
-    FdB = NewRadio("d&B", "rbdB", this);
+    FField = NewRadio("F&ield", "rbField", this);
+    FdB = NewRadio("&dB", "rbdB", this);
     auto* choices = new QHBoxLayout;
     choices->addWidget(ChoiceBox("Range", "grpRange", FRangeTen, FRangeNinety, this));
     choices->addWidget(ChoiceBox("View", "grpView", FPortrait, FStretch, this));
@@ -109,7 +109,7 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     right->addLayout(choices);
 
     auto* buttons = new QHBoxLayout;
-    FCopy = new QPushButton("&Copy Points", this);
+    FCopy = new QPushButton("Cop&y Points", this);
     FCopy->setObjectName("btnCopy");
     FExport = new QPushButton("&Export Points", this);
     FExport->setObjectName("btnExport");
@@ -125,7 +125,7 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
 
     auto choose = [this](QRadioButton* b, std::function<void()> action) {
         connect(b, &QRadioButton::toggled, this, [action](bool on) {
-            if (on) RunAction(action);
+            if (on) RunCommand(action);
         });
     };
     choose(FRangeTen, [this] { FPage.SetPatternRange(rtFiveToTen); });
@@ -134,9 +134,9 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     choose(FStretch, [this] { FPage.SetPatternView(vtStretch); });
     choose(FField, [this] { FPage.SetUnit(ptRF); });
     choose(FdB, [this] { FPage.SetUnit(ptRP); });
-    connect(FCopy, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.CopyCurrentPattern(); }); });
-    connect(FExport, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.ExportCurrentPattern(); }); });
-    connect(FPrint, &QPushButton::clicked, this, [this] { RunAction([&] { FPage.PrintPattern(); }); });
+    connect(FCopy, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.CopyCurrentPattern(); }); });
+    connect(FExport, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.ExportCurrentPattern(); }); });
+    connect(FPrint, &QPushButton::clicked, this, [this] { RunCommand([&] { FPage.PrintPattern(); }); });
 }
 
 void TElevationViewBase::RefreshShared() {
@@ -190,10 +190,10 @@ TfrmElevationView::TfrmElevationView(TfrmElevation& page, QWidget* parent)
     row->addLayout(right, 1);
 
     connect(FHorz, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FElevation.OnHorzPatternSelection(FHorz->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FElevation.OnHorzPatternSelection(FHorz->indexOfTopLevelItem(item)); });
     });
     connect(FVert, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FElevation.OnVertPatternSelection(FVert->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FElevation.OnVertPatternSelection(FVert->indexOfTopLevelItem(item)); });
     });
     FBeamtilt->OnStep = [this](int steps) { FElevation.StepBeamtilt(steps); };
     page.SetOnChanged([this] { Refresh(); });
@@ -219,7 +219,7 @@ TfrmFMElevationView::TfrmFMElevationView(TfrmFMElevation& page, QWidget* parent)
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
     FList = NewPatternList(this, "lstFMPatterns", "Elevation patterns");
-    left->addWidget(NewBuddyLabel("Select &Pattern", FList, this));
+    left->addWidget(NewBuddyLabel("Se&lect Pattern", FList, this));
     left->addWidget(FList, 1);
 
     auto* inputs = new QGroupBox(this);
@@ -243,7 +243,7 @@ TfrmFMElevationView::TfrmFMElevationView(TfrmFMElevation& page, QWidget* parent)
     row->addLayout(right, 1);
 
     connect(FList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) RunAction([&] { FElevation.OnFMPatternSelection(FList->indexOfTopLevelItem(item)); });
+        if (item) RunCommand([&] { FElevation.OnFMPatternSelection(FList->indexOfTopLevelItem(item)); });
     });
     FBeamtilt->OnStep = [this](int steps) { FElevation.StepBeamtilt(steps); };
     FFirstFill->OnStep = [this](int steps) { FElevation.StepFirstNullFill(steps); };

@@ -14,6 +14,10 @@ const char* FormatName(TExportFormat format) {
             return "Planet";
         case efCSV:
             return "CSV";
+        case efMSI:
+            return "MSI";
+        case efSPLAT:
+            return "SPLAT!";
     }
     return "file";
 }

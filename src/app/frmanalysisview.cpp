@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/initialfocus.h"
 #include "app/schematicwidget.h"
 #include "app/viewguard.h"
 
@@ -259,6 +260,11 @@ TAnalysisViewBase::TAnalysisViewBase(TAnalysisPageBase& logic, QWidget* parent)
 }
 
 TAnalysisViewBase::~TAnalysisViewBase() { FLogic.SetOnChanged(nullptr); }
+
+void TAnalysisViewBase::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QTimer::singleShot(0, this, [this] { TInitialFocus::Request(this); });  // the transmitter entry
+}
 
 QLineEdit* TAnalysisViewBase::MakeField(TAnalysisField f, const char* name, const QString& accessible) {
     const TAnalysisFieldState& state = FLogic.Field(f);

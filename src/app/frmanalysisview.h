@@ -22,6 +22,7 @@ public:
 
 protected:
     virtual void Refresh();
+    void showEvent(QShowEvent* event) override;
 
     TAnalysisPageBase& FLogic;
     std::array<QLineEdit*, afFieldCount> FEdits{};

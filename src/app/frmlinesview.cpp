@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/frmcustomlineview.h"
+#include "app/initialfocus.h"
 #include "app/viewguard.h"
 #include "wizard/frmlines.h"
 
@@ -242,6 +243,7 @@ void TfrmLinesView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The viewport has its final width once the page is laid out.
     QTimer::singleShot(0, this, [this] {
+        TInitialFocus::Request(this);  // the grid
         SetGridColWidths();
         const int selected = FLogic.Row() - 1;
         if (selected >= 0 && FGrid->item(selected, 1)) FGrid->scrollToItem(FGrid->item(selected, 1));

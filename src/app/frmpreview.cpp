@@ -263,8 +263,9 @@ TfrmPreviewView::TfrmPreviewView(TReporter& reporter, QWidget* parent, int scree
 
     if (!FReporter.PrintDlg) {
         FOwnPrintDialog = true;
-        FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         FReporter.PrintDlg = [this](TPrintDialogData& data) {
+            // Made on first use: finding the printers takes time the preview need not wait for.
+            if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
             return RunPrintDialog(this, *FPrinter, data);
         };
     }
@@ -297,7 +298,7 @@ void TfrmPreviewView::BuildToolBar() {
                            TPicture::Print, true);
     FBtnClose = ToolButton(FToolBar, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close"),
                            TPicture::Close, true);
-    FBtnSavePdf = ToolButton(FToolBar, "btnSavePdf", QStringLiteral("Save as PDF…"),
+    FBtnSavePdf = ToolButton(FToolBar, "btnSavePdf", QStringLiteral("&Save as PDF…"),
                              QStringLiteral("Save as PDF"), TPicture::SavePdf, true);
     for (QToolButton* b : {FBtnPrint, FBtnClose, FBtnSavePdf})
         b->setMinimumWidth(TfrmPreview::ScaledWidth(60, h));

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <algorithm>
 #include <ctime>
 
 #include "app/artwork.h"
@@ -36,6 +38,7 @@
 #include "app/wizardview.h"
 #include "wizard/command.h"
 #include "wizard/designinfo.h"
+#include "wizard/fcccommand.h"
 #include "wizard/startoption.h"
 #include "wizard/wizard.h"
 
@@ -63,7 +66,15 @@ TfrmMain::TfrmMain(TRecentFilesStore* recentStore, QWidget* parent) : QMainWindo
     statusBar()->addWidget(FModifiedPanel);
     statusBar()->addWidget(FFootPanel, 1);
     ShowFootCaption("");
-    resize(800, 600);
+    // Laid out for 800 x 600; on a taller screen the window opens larger in the same
+    // proportion, leaving room around it.
+    QSize size(800, 600);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize avail = screen->availableGeometry().size();
+        const double zoom = std::max(1.0, 0.8 * avail.height() / 600.0);
+        size = (size * zoom).boundedTo(avail);
+    }
+    resize(size);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -112,6 +123,12 @@ void TfrmMain::BuildMenus() {
     mnuView->setObjectName("mnuView");
     actReport = Action("actReport", "&Report", QKeySequence("Ctrl+R"), [&c] { c.ViewReport(); });
     mnuView->addAction(actReport);
+    actCheckFCC = Action("actCheckFCC", "Check FCC tabulation\u2026", QKeySequence(), [&c] {
+        if (c.CurrentDesign()) CheckFCCTabulationCommand(*c.CurrentDesign());
+    });
+    mnuView->addAction(actCheckFCC);
+    // The check is for FM designs; the menu looks again each time it opens.
+    connect(mnuView, &QMenu::aboutToShow, this, [this] { UpdateFCCAction(); });
 
     mnuExport = menuBar()->addMenu("&Export Patterns");
     mnuExport->setObjectName("mnuExport");
@@ -124,6 +141,9 @@ void TfrmMain::BuildMenus() {
     mnuExport->addAction(Action("actExportEDX", "To &EDX", QKeySequence(), exportTo(efEDX)));
     mnuExport->addAction(
         Action("actExportCSV", "To &CSV Comma Delimited", QKeySequence(), exportTo(efCSV)));
+    mnuExport->addSeparator();
+    mnuExport->addAction(Action("actExportMSI", "To &MSI (standard)", QKeySequence(), exportTo(efMSI)));
+    mnuExport->addAction(Action("actExportSPLAT", "To &SPLAT!", QKeySequence(), exportTo(efSPLAT)));
 
     QMenu* tech = menuBar()->addMenu("&Tech");
     tech->setObjectName("mnuTech");
@@ -278,6 +298,12 @@ void TfrmMain::SetSavingButtons(bool value, bool exportEnabled) {
         a->setEnabled(value);
     mnuExport->setEnabled(exportEnabled);
     mnuExport->menuAction()->setEnabled(exportEnabled);
+    UpdateFCCAction();
+}
+
+void TfrmMain::UpdateFCCAction() {
+    const TBroadcastDesign* design = FController->CurrentDesign();
+    actCheckFCC->setEnabled(design != nullptr && CanCheckFCCTabulation(*design));
 }
 
 void TfrmMain::ShowModified(bool modified) { FModifiedPanel->setText(modified ? "Modified" : ""); }

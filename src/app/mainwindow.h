@@ -58,6 +58,8 @@ protected:
 
 private:
     void BuildMenus();
+    // The FCC check item enabled for an FM current design.
+    void UpdateFCCAction();
     void BuildToolBar();
     void BuildPanels();
     QAction* Action(const char* name, const QString& text, const QKeySequence& key,
@@ -73,6 +75,7 @@ private:
     QAction* actExit = nullptr;
     QAction* actDesignInfo = nullptr;
     QAction* actReport = nullptr;
+    QAction* actCheckFCC = nullptr;  // FM designs only
     QAction* actClearReopen = nullptr;
     QAction* actRemoveObsolete = nullptr;
     QAction* tbNew = nullptr;

@@ -8,8 +8,6 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
-#include "base/error.h"
-#include "wizard/userinterface.h"
 
 namespace velmo {
 
@@ -20,7 +18,7 @@ TStepSpinBox::TStepSpinBox(QWidget* parent) : QDoubleSpinBox(parent) {
 }
 
 void TStepSpinBox::stepBy(int steps) {
-    if (FArrows && OnStep) RunAction([&] { OnStep(steps); });
+    if (FArrows && OnStep) RunCommand([&] { OnStep(steps); });
 }
 
 QAbstractSpinBox::StepEnabled TStepSpinBox::stepEnabled() const {
@@ -92,14 +90,6 @@ QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
     return label;
-}
-
-void RunAction(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        UI().Message(TMsgKind::Error, e.what(), TMsgButtons::Ok);
-    }
 }
 
 }  // namespace velmo

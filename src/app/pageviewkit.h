@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces the pattern page widgets share: name/value lists, read-only fields,
-// spin boxes whose arrow steps go to the page logic, and the guard that turns an
-// error of a user action into a message box.
+// and spin boxes whose arrow steps go to the page logic. User actions run through
+// RunCommand, the general error display.
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QString>
 
+#include "wizard/command.h"
 #include "wizard/listline.h"
 
 class QLabel;
@@ -47,9 +48,5 @@ QLineEdit* NewReadOnlyField(QWidget* parent, const char* objectName, const QStri
 void ShowText(QLineEdit* field, const std::string& text);
 // A label naming `buddy` (keyboard mnemonic with "&").
 QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
-
-// Runs a user action; an Error it raises is shown in an error box and the page stays
-// as the action left it.
-void RunAction(const std::function<void()>& action);
 
 }  // namespace velmo

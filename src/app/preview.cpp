@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include "app/frmpreview.h"
 #include "report/reporter.h"
@@ -19,6 +20,8 @@ void PreviewReporter(TReporter& reporter, QWidget* parent) {
         // Every preview opens fitted to the window.
         window->SetFit(true);
     }
+    // Maximized; without a window manager to do that, the window still covers the screen.
+    if (QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
     window->setWindowState(window->windowState() | Qt::WindowMaximized);
     window->exec();
 }

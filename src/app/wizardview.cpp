@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "wizard/command.h"
@@ -83,11 +84,13 @@ TfrmWizardView::TfrmWizardView(TfrmWizard& wizard, QWidget* parent)
     };
     FWizard.OnClose = [this] { done(FWizard.Commit ? QDialog::Accepted : QDialog::Rejected); };
 
-    // Laid out for 800 × 600, never larger than the screen it opens on.
+    // Laid out for 800 x 600; on a taller screen it opens larger in the same
+    // proportion, never larger than the screen.
     QSize size(800, 600);
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
         const QSize avail = screen->availableGeometry().size();
-        size = size.boundedTo(avail * 0.95);
+        const double zoom = std::max(1.0, 0.75 * avail.height() / 600.0);
+        size = (size * zoom).boundedTo(avail * 0.95);
     }
     resize(size);
 }

@@ -118,6 +118,23 @@ double StrToRealDef(std::string_view text, double def) {
     return TryStrToFloat(text, v) ? v : def;
 }
 
+bool TryDataStrToFloat(std::string_view text, double& value) {
+    const char sep = NumberFormat::DecimalSeparator();
+    if (TryStrToFloat(text, value, sep)) return true;
+    return sep != '.' && TryStrToFloat(text, value, '.');
+}
+
+double DataStrToFloat(std::string_view text) {
+    double v = 0;
+    if (!TryDataStrToFloat(text, v)) throw ConvertError(std::string(text));
+    return v;
+}
+
+double DataStrToRealDef(std::string_view text, double def) {
+    double v;
+    return TryDataStrToFloat(text, v) ? v : def;
+}
+
 bool TryStrToInt(std::string_view text, long long& value) {
     std::string_view s = Trim(text);
     bool neg = false;
@@ -206,6 +223,10 @@ std::string FormatFixed(double v, int decimals, char sep) {
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     std::string s(buf, res.ptr);
+    // A value that rounds to zero prints without a sign: -0.0004 at three decimals, or
+    // -0.0 itself, is "0.000", never "-0.000".
+    if (!s.empty() && s[0] == '-' && s.find_first_of("123456789") == std::string::npos)
+        s.erase(0, 1);
     if (sep != '.')
         for (char& c : s)
             if (c == '.') c = sep;

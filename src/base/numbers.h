@@ -40,6 +40,15 @@ double StrToFloat(std::string_view text);
 bool IsFloat(std::string_view text);
 double StrToRealDef(std::string_view text, double def);
 
+// Numbers of the data that travel between installations (reference tables, design
+// files): the grammar above with either the process's decimal separator or "." (their
+// values are separated by "|" and line ends, never by either). Entry fields keep the
+// strict locale grammar of StrToFloat.
+bool TryDataStrToFloat(std::string_view text, double& value);
+// Throws ConvertError ("'x' is not a valid floating point value").
+double DataStrToFloat(std::string_view text);
+double DataStrToRealDef(std::string_view text, double def);
+
 // Integers as the design file reads them: optional sign, decimal digits, or hex
 // after "0x"/"$". Surrounding blanks allowed.
 bool TryStrToInt(std::string_view text, long long& value);

@@ -171,21 +171,12 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw Error("Cannot open file \"" + path + "\". " + std::strerror(EISDIR));
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        int err = errno ? errno : ENOENT;
-        throw Error("Cannot open file \"" + path + "\". " + std::strerror(err));
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw Error("Cannot open file \"" + path + "\". " + std::strerror(EIO));
-    return bytes;
+std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
+    return ReadRegularFile(path, maxBytes);
 }
 
-std::string ReadTextFile(const std::string& path) { return DecodeText(ReadFileBytes(path)); }
+std::string ReadTextFile(const std::string& path, size_t maxBytes) {
+    return DecodeText(ReadFileBytes(path, maxBytes));
+}
 
 }  // namespace velmo

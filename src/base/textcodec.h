@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/fileio.h"
+
 namespace velmo {
 
 std::string DecodeText(std::string_view bytes);
@@ -17,9 +19,10 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 bool Utf8ToWindows1252(std::string_view utf8, std::string& out);
 // Splits at CR LF, LF or CR; a last line without an end counts, an empty tail does not.
 std::vector<std::string> SplitLines(std::string_view text);
-// Reads a whole file; throws Error "Cannot open file \"<path>\". <reason>".
-std::string ReadFileBytes(const std::string& path);
+// Reads a whole regular file of at most `maxBytes` (ReadRegularFile); throws Error
+// "Cannot open file \"<path>\". <reason>".
+std::string ReadFileBytes(const std::string& path, size_t maxBytes = kMaxTableFileBytes);
 // Reads a file and decodes it as above.
-std::string ReadTextFile(const std::string& path);
+std::string ReadTextFile(const std::string& path, size_t maxBytes = kMaxTableFileBytes);
 
 }  // namespace velmo

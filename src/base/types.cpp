@@ -47,8 +47,9 @@ void TChannelList::AddChannel(const std::string& channelNumber, const std::strin
                               const std::string& endFreq) {
     auto c = std::make_unique<TChannel>();
     c->ChannelNumber = channelNumber;
-    c->BegFreq = StrToFloat(begFreq);
-    c->EndFreq = StrToFloat(endFreq);
+    // The texts come from the channel tables: "." or the locale's separator.
+    c->BegFreq = DataStrToFloat(begFreq);
+    c->EndFreq = DataStrToFloat(endFreq);
     c->Frequency = c->BegFreq + 1.25;
     c->MidFreq = (c->BegFreq + c->EndFreq) / 2;
     c->Desc = begFreq + " - " + endFreq + " MHz";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "cli/command.h"
 #include "export/patternexport.h"
 #include "model/design.h"
@@ -19,7 +20,7 @@ int Run(const std::vector<std::string>& argv) {
         UsageError("export needs -o NAME");
     if (output.empty()) UsageError("export needs a non-empty output name");
     const std::vector<std::string>& rest = args.Rest();
-    if (rest.size() != 2) UsageError("usage: velmo-cli export {edx|planet|csv} DESIGN.bcst -o NAME");
+    if (rest.size() != 2) UsageError("usage: velmo-cli export {edx|planet|csv|msi|splat} DESIGN.bcst -o NAME");
     TExportFormat format;
     if (rest[0] == "edx") {
         format = efEDX;
@@ -27,15 +28,26 @@ int Run(const std::vector<std::string>& argv) {
         format = efPlanet;
     } else if (rest[0] == "csv") {
         format = efCSV;
+    } else if (rest[0] == "msi") {
+        format = efMSI;
+    } else if (rest[0] == "splat") {
+        format = efSPLAT;
     } else {
-        UsageError("unknown export layout '" + rest[0] + "' (edx, planet or csv)");
+        UsageError("unknown export layout '" + rest[0] + "' (edx, planet, csv, msi or splat)");
     }
     const std::string& designFile = rest[1];
-    if (!CheckDesignHeader(designFile))
-        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file.");
+    std::string reason;
+    if (!CheckDesignHeader(designFile, &reason))
+        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file." +
+                    (reason.empty() ? "" : " " + reason));
     std::unique_ptr<TBroadcastDesign> design = LoadDesignFile(designFile);
     if (!CanExportPatterns(*design))
         throw Error("Custom (CTM) designs have no pattern export.");
+    for (TPatternType t : ExportPatternTypes(*design)) {
+        const std::string name = ExportFileName(output, format, t);
+        if (SameFile(designFile, name))
+            throw Error("Cannot create file \"" + name + "\". It is the design file being read.");
+    }
     std::vector<std::string> written = ExportDesign(format, output, *design);
     if (written.empty())
         throw Error("The design's system type \"" + design->DesignInfo.SystemType +
@@ -46,9 +58,9 @@ int Run(const std::vector<std::string>& argv) {
 
 const CommandRegistrar registrar({
     "export",
-    "export {edx|planet|csv} DESIGN.bcst -o NAME",
-    "write the design's patterns as EDX, Planet or CSV files (NAME with the layout's "
-    "suffix in place of its extension); prints the files written",
+    "export {edx|planet|csv|msi|splat} DESIGN.bcst -o NAME",
+    "write the design's patterns as EDX, Planet, CSV, standard MSI or .az/.el files (NAME "
+    "with the layout's suffix in place of its extension); prints the files written",
     Run,
 });
 

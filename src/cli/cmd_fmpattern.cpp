@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/json.h"
 #include "patterns/elpattern.h"
+#include "patterns/fmarray.h"
 
 namespace velmo::cli {
 namespace {
@@ -32,8 +33,8 @@ int Run(const std::vector<std::string>& argv) {
     long long bays = 0;
     // The bay counts of the catalog are small; the limit keeps a mistyped count from
     // tying the program up.
-    if (!TryStrToInt(baysText, bays) || bays < 1 || bays > 1000)
-        UsageError("--bays must be a whole number from 1 to 1000");
+    if (!TryStrToInt(baysText, bays) || bays < 1 || bays > kMaxBayCount)
+        UsageError("--bays must be a whole number from 1 to " + FormatInt(kMaxBayCount));
     const double spacing = NumberOption(args, "--spacing", 1);
     const double tilt = NumberOption(args, "--tilt", 0);
     const double fill1 = NumberOption(args, "--fill1", 0);

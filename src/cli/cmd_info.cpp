@@ -267,7 +267,9 @@ int Run(const std::vector<std::string>& argv) {
     const bool json = args.Flag("--json");
     if (args.Rest().size() != 1) UsageError("usage: velmo-cli info DESIGN.bcst [--json]");
     const std::string fileName = args.Rest()[0];
-    if (!CheckDesignHeader(fileName)) throw Error("Unable to open file.");
+    std::string reason;
+    if (!CheckDesignHeader(fileName, &reason))
+        throw Error("Unable to open file." + (reason.empty() ? "" : " " + reason));
     SetElMessageHandler([](const std::string& message) {
         std::cerr << "velmo-cli info: " << message << "\n";
     });

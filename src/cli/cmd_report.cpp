@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "cli/command.h"
 #include "model/design.h"
 #include "report/reportbuild.h"
@@ -48,8 +49,13 @@ int Run(const std::vector<std::string>& argv) {
     if (args.Rest().size() != 1) UsageError("report needs exactly one design file");
     const std::string& designFile = args.Rest().front();
 
-    if (!CheckDesignHeader(designFile))
-        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file.");
+    std::string reason;
+    if (!CheckDesignHeader(designFile, &reason))
+        throw Error("Unable to open file. \"" + designFile + "\" is not a readable design file." +
+                    (reason.empty() ? "" : " " + reason));
+    // Writing the report over its own design would lose the design.
+    if (SameFile(designFile, out))
+        throw Error("Cannot create file \"" + out + "\". It is the design file being read.");
     const std::unique_ptr<TBroadcastDesign> design = LoadDesignFile(designFile);
 
     EnsureGuiApplication();

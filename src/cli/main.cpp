@@ -1,10 +1,13 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "base/error.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "base/warnings.h"
 #include "cli/command.h"
 
 #ifndef VELMO_VERSION
@@ -49,6 +52,19 @@ void UsageError(const std::string& message) { throw velmo::Error(message); }
 
 namespace {
 
+// What was printed must have reached standard output: a full disk or a closed pipe
+// turns a finished command into a failure. Returns the exit status to use.
+int CheckStandardOutput(const std::string& who, int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed) return status;
+    const int err = errno;
+    std::cerr << who << ": Unable to write to standard output." << (err ? " " : "")
+              << (err ? std::strerror(err) : "") << "\n";
+    return status == 0 ? 1 : status;
+}
+
 void PrintHelp() {
     using velmo::cli::Commands;
     auto commands = Commands();
@@ -75,23 +91,26 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp();
-        return args.empty() ? 2 : 0;
+        return CheckStandardOutput("velmo-cli", args.empty() ? 2 : 0);
     }
     if (args[0] == "--version") {
         std::cout << "velmo-cli " VELMO_VERSION "\n";
-        return 0;
+        return CheckStandardOutput("velmo-cli", 0);
     }
     for (const auto& c : velmo::cli::Commands()) {
         if (c.Name != args[0]) continue;
+        const std::string who = "velmo-cli " + c.Name;
+        velmo::SetWarningHandler(
+            [&who](const std::string& m) { std::cerr << who << ": Warning: " << m << "\n"; });
+        int status = 1;
         try {
-            return c.Run(std::vector<std::string>(args.begin() + 1, args.end()));
+            status = c.Run(std::vector<std::string>(args.begin() + 1, args.end()));
         } catch (const velmo::Error& e) {
-            std::cerr << "velmo-cli " << c.Name << ": " << e.what() << "\n";
-            return 1;
+            std::cerr << who << ": " << e.what() << "\n";
         } catch (const std::exception& e) {
-            std::cerr << "velmo-cli " << c.Name << ": " << e.what() << "\n";
-            return 1;
+            std::cerr << who << ": " << e.what() << "\n";
         }
+        return CheckStandardOutput(who, status);
     }
     std::cerr << "velmo-cli: unknown command '" << args[0] << "'. Try velmo-cli --help.\n";
     return 2;

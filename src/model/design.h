@@ -157,8 +157,9 @@ private:
 TBroadcastDesign& WorkingDesign();
 
 // The header rule: [HEADER] type (default "null") must equal "Velmo" exactly. A
-// missing or unreadable file fails.
-bool CheckDesignHeader(const std::string& fileName);
+// missing or unreadable file fails (as does one that is not a regular file or is
+// larger than kMaxDesignFileBytes); `reason`, when given, then receives the cause.
+bool CheckDesignHeader(const std::string& fileName, std::string* reason = nullptr);
 // Creates a fresh design and loads the file into it: the caller's current design
 // is never touched by a load that fails.
 std::unique_ptr<TBroadcastDesign> LoadDesignFile(const std::string& fileName);

@@ -1,11 +1,14 @@
 #include "model/designfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 
 #include "base/numbers.h"
+#include "base/warnings.h"
 #include "model/design.h"
+#include "patterns/fmarray.h"
 
 namespace velmo {
 
@@ -47,7 +50,7 @@ public:
     // A missing key gives the default text; a text that does not convert raises
     // ConvertError with that text.
     double Float(const std::string& key, const std::string& def) const {
-        return StrToFloat(Text(key, def));
+        return DataStrToFloat(Text(key, def));
     }
     // An ordinal outside the enumeration gives the key's default.
     template <typename E>
@@ -55,10 +58,24 @@ public:
         int32_t v = Int(key, def);
         return (v >= 0 && v < count) ? static_cast<E>(v) : def;
     }
+    // An integer brought into [lo, hi]; a value outside is replaced by the nearer end,
+    // with a warning that names the key.
+    int32_t BoundedInt(const std::string& key, int32_t def, int32_t lo, int32_t hi) const {
+        const int32_t v = Int(key, def);
+        if (v >= lo && v <= hi) return v;
+        const int32_t used = v < lo ? lo : hi;
+        Warn("The design's " + key + " of " + FormatInt(v) + " lies outside " + FormatInt(lo) +
+             " to " + FormatInt(hi) + "; " + FormatInt(used) + " is used.");
+        return used;
+    }
     // A negative count reads no line; a huge one at most kMaxDesignListLines.
     void List(const std::string& countKey, const std::string& itemKey,
               std::vector<std::string>& lines) const {
-        int32_t n = std::min<int32_t>(Int(countKey, 0), kMaxDesignListLines);
+        const int32_t stored = Int(countKey, 0);
+        const int32_t n = std::min<int32_t>(stored, kMaxDesignListLines);
+        if (stored > n)
+            Warn("The design's " + countKey + " of " + FormatInt(stored) + " is more than " +
+                 FormatInt(kMaxDesignListLines) + "; the first " + FormatInt(n) + " lines are read.");
         for (int32_t i = 0; i < n; ++i) lines.push_back(Text(itemKey + FormatInt(i)));
     }
 
@@ -231,7 +248,7 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
         i.CompanyName = r.Text("companyname");
         i.Designer = r.Text("designer");
         const std::string date = r.Text("date");
-        i.Date = date.empty() ? NowAsDateTime() : StrToFloat(date);
+        i.Date = date.empty() ? NowAsDateTime() : DataStrToFloat(date);
         r.List("notes_count", "note_item", i.Notes);
         r.List("report_count", "report_item", d.ReportTitle);
         i.Location = r.Text("location");
@@ -319,7 +336,7 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
                 e.SetFirstNullFillPercent(r.Float(p + "firstnullfillpercent", "0"));
                 e.SetSecondNullFillPercent(r.Float(p + "secondnullfillpercent", "0"));
             }
-            e.BayCount = r.Int(p + "baycount", fm ? 12 : 16);
+            e.BayCount = r.BoundedInt(p + "baycount", fm ? 12 : 16, 0, kMaxBayCount);
             if (fm) e.BaySpacing = r.Float(p + "bayspacing", "");
             e.FeedCode = r.Text(p + "feedcode");
             if (fm) {
@@ -328,16 +345,28 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
                 e.LoadPoints();
             }
         }
+        TFMPattern& fm = page.FMPattern;
         if (d.DesignInfo.SystemType == "FM") {
-            // The points are computed anew; the gain stays the stored one.
-            page.FMPattern.CalculatePattern();
-            page.FMPattern.SetGain(fmGain);
+            // The points are computed anew; the gain stays the stored one. The file does
+            // not hold the catalog gain of the plain array, which every later computation
+            // (a tilt or fill change, an Assign into the working design) scales: it is
+            // taken back from the stored gain and the directivity ratio of this
+            // computation (run with a catalog gain of 1), so a computation with the
+            // same parameters gives the stored gain again.
+            fm.SetGainFromFile(1);
+            fm.CalculatePattern();
+            const double ratio = fm.Gain();
+            const double fromFile = ratio > 0 ? fmGain / ratio : fmGain;
+            fm.SetGainFromFile(std::isfinite(fromFile) ? fromFile : fmGain);
+            fm.SetGain(fmGain);
         } else {
             // Not computed again: the gain and beam width stay as stored (the setters
             // above computed with the parameters read so far).
-            page.FMPattern.SetGain(fmGain);
-            page.FMPattern.BeamWidth = fmBeamWidth;
+            fm.SetGain(fmGain);
+            fm.BeamWidth = fmBeamWidth;
         }
+        // The horizon gain follows the gain that stays, not the one of the computation.
+        fm.SetGainAtZero(fm.GainAtZero());
         page.ViewType = r.Enum<TViewType>("view_type", vtPortrait, 2);
         page.RangeType = r.Enum<TRangeType>("range_type", rtFiveToTen, 2);
         page.PowerType = r.Enum<TPowerType>("power_type", ptRF, 2);
@@ -347,13 +376,13 @@ void ReadDesign(TBroadcastDesign& d, const TProfile& profile) {
         TReader r(profile, kLines);
         TLinesPage& page = d.LinesPage;
         TTransmissionLine& l = page.Line;
-        page.VertLength = r.Int("vertlength", 0);
-        page.HorzLength = r.Int("horzlength", 0);
+        page.VertLength = r.BoundedInt("vertlength", 0, 0, kMaxLineLengthFeet);
+        page.HorzLength = r.BoundedInt("horzlength", 0, 0, kMaxLineLengthFeet);
         page.PeakPower = r.Int("peakpower", 0);
         l.PartNumber = r.Text("partnumber");
         l.Description = r.Text("description");
-        l.SetTotalRunLength(r.Int("totalrunlength", 0));
-        l.SetAural(r.Int("aural", 0));
+        l.SetTotalRunLength(r.BoundedInt("totalrunlength", 0, 0, kMaxLineLengthFeet));
+        l.SetAural(r.BoundedInt("aural", 0, 0, 100));
         l.EndFreq = r.Float("endfreq", "");
         l.BegFreq = r.Float("begfreq", "");
         l.SetAvgPower(r.Float("avgpower", ""));
@@ -397,9 +426,9 @@ void TBroadcastDesign::LoadFromFile(const std::string& fileName) {
     ReadDesign(*this, profile);
 }
 
-bool CheckDesignHeader(const std::string& fileName) {
+bool CheckDesignHeader(const std::string& fileName, std::string* reason) {
     TProfile profile;
-    if (!profile.LoadFromFile(fileName)) return false;
+    if (!profile.LoadFromFile(fileName, reason)) return false;
     return CheckDesignHeader(profile);
 }
 

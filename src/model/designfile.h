@@ -2,6 +2,7 @@
 // The design file (.bcst): seven sections of key=value entries, read and written
 // through TProfile. TBroadcastDesign::SaveToFile / LoadFromFile, CheckDesignHeader and
 // LoadDesignFile (model/design.h) are built on the functions here.
+#include <cstdint>
 #include <string>
 
 #include "model/profile.h"
@@ -26,5 +27,9 @@ double NowAsDateTime();
 
 // Notes and report lines read from a file: a count above this reads this many.
 constexpr int kMaxDesignListLines = 10000;
+// Line run lengths read from a file (vertlength, horzlength, totalrunlength) are
+// brought into 0 to this many feet, bay counts into 0 to kMaxBayCount, the aural
+// percentage into 0 to 100; each with a warning.
+constexpr int32_t kMaxLineLengthFeet = 1000000;
 
 }  // namespace velmo

@@ -1,8 +1,5 @@
 #include "model/profile.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <limits>
 
 #include "base/error.h"
@@ -73,12 +70,13 @@ std::string TProfile::Encoded() const {
     return "\xEF\xBB\xBF" + text;
 }
 
-bool TProfile::LoadFromFile(const std::string& fileName) {
+bool TProfile::LoadFromFile(const std::string& fileName, std::string* reason) {
     std::string bytes;
     try {
-        bytes = ReadFileBytes(fileName);
-    } catch (const Error&) {
+        bytes = ReadFileBytes(fileName, kMaxDesignFileBytes);
+    } catch (const TFileError& e) {
         SetText("");
+        if (reason) *reason = e.Reason();
         return false;
     }
     SetText(DecodeText(bytes));
@@ -86,20 +84,10 @@ bool TProfile::LoadFromFile(const std::string& fileName) {
 }
 
 void TProfile::SaveToFile(const std::string& fileName) const {
-    std::error_code ec;
-    // A file that exists but may not be written keeps its contents, even though the
-    // folder would allow replacing it.
-    if (std::filesystem::exists(fileName, ec) && ::access(fileName.c_str(), W_OK) != 0)
-        throw Error("Unable to write to " + fileName);
-    // A link is followed, so the file it names is updated instead of the link being
-    // replaced by a copy.
-    std::string target = fileName;
-    if (std::filesystem::is_symlink(fileName, ec)) {
-        auto resolved = std::filesystem::weakly_canonical(fileName, ec);
-        if (!ec) target = resolved.string();
-    }
+    // WriteFileAtomic follows a link to the file it names and refuses a target that is
+    // write-protected or not a regular file.
     try {
-        WriteFileAtomic(target, Encoded());
+        WriteFileAtomic(fileName, Encoded());
     } catch (const Error&) {
         throw Error("Unable to write to " + fileName);
     }

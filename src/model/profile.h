@@ -25,8 +25,9 @@ public:
 
     // Reads a file: a byte-order mark selects UTF-8/UTF-16, otherwise the bytes are
     // Windows-1252. Returns false (and leaves the profile empty) when the file cannot
-    // be read.
-    bool LoadFromFile(const std::string& fileName);
+    // be read: it is missing, unreadable, not a regular file or larger than
+    // kMaxDesignFileBytes; `reason` (when given) then receives the cause.
+    bool LoadFromFile(const std::string& fileName, std::string* reason = nullptr);
     // Writes the whole text in one go through a temporary file in the same folder;
     // on any failure the previous file is untouched and Error("Unable to write to
     // <fileName>") is thrown.

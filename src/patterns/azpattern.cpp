@@ -17,7 +17,7 @@ void TAzPattern::LoadPoints() {
     if (FLoaded) return;
     Points.Clear();
     FLoaded = true;
-    if (!ReadPointFile(GetPath() + FileName, Points)) return;
+    if (!ReadPointFile(PatternFilePath(GetPath(), FileName), Points, kMaxAzimuthPoints)) return;
     SetAdjustedPoints();
 }
 

@@ -92,7 +92,7 @@ void TElPattern::SetSecondNullFillPercent(double v) {
 void TElPattern::ReadExtendedPoints(const std::string& path, TRealPointList& points,
                                     TElPattern* gainAtZeroTarget) {
     TRealPointList read;
-    if (!ReadPointFile(path, read)) return;
+    if (!ReadPointFile(path, read, kMaxElevationPoints)) return;
     for (const TRealPoint& p : read.Points()) {
         points.AddPoint(p);
         if (p.X == 0 && gainAtZeroTarget) gainAtZeroTarget->SetGainAtZero(p.Y);
@@ -122,7 +122,7 @@ void TElPattern::ReadPoints(bool adjust) {
     if (FLoaded) return;
     Points.Clear();
     FLoaded = true;
-    ReadExtendedPoints(GetPath() + FileName, Points, this);
+    ReadExtendedPoints(PatternFilePath(GetPath(), FileName), Points, this);
     if (adjust) SetAdjustedPoints();
 }
 
@@ -199,7 +199,7 @@ void TElPattern::SetKVRAdjustedPoints() {
 
 void TElPattern::LoadKVRAdjustedPoints(const std::string& fileName) {
     TRealPointList points;
-    ReadExtendedPoints(GetPath() + fileName, points, this);
+    ReadExtendedPoints(PatternFilePath(GetPath(), fileName), points, this);
     AppendAdjusted(points, 0);
 }
 

@@ -316,7 +316,7 @@ bool FMFillsSecondNull(const std::string& f) { return f == "RNVX" || f == "TGX";
 
 TFMArrayGeometry MakeFMArrayGeometry(int32_t bayCount, double baySpacing) {
     TFMArrayGeometry g;
-    g.N = bayCount < 1 ? 1 : bayCount;
+    g.N = std::clamp<int32_t>(bayCount, 1, kMaxBayCount);
     g.S = baySpacing * 99.6 / 100;
     if (!(g.S > 0)) g.S = 1;
     const int32_t half = g.N / 2;

@@ -11,6 +11,10 @@
 
 namespace velmo {
 
+// The largest bay count the program takes (from a design file or a command): the
+// catalog's arrays have a few dozen bays at most.
+constexpr int32_t kMaxBayCount = 1000;
+
 // Element constant P of the bay element factor e = P + (1 - P) cos(theta).
 double FMElementConstant(const std::string& familyID);
 // Families whose second null is filled as well.
@@ -24,8 +28,8 @@ struct TFMArrayGeometry {
     std::array<int32_t, 4> First{};
     std::array<int32_t, 4> Last{};
 };
-// From the pattern's BayCount and BaySpacing: N raised to 1, S = spacing * 99.6 / 100,
-// 1 when not positive.
+// From the pattern's BayCount and BaySpacing: N raised to 1 and lowered to
+// kMaxBayCount, S = spacing * 99.6 / 100, 1 when not positive.
 TFMArrayGeometry MakeFMArrayGeometry(int32_t bayCount, double baySpacing);
 
 struct TFMArrayInput {

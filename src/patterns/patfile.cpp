@@ -1,12 +1,12 @@
 #include "patterns/patfile.h"
 
-#include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <sys/stat.h>
 
 #include "base/conversions.h"
+#include "base/fileio.h"
+#include "base/numbers.h"
 #include "base/textcodec.h"
+#include "base/warnings.h"
 
 namespace velmo {
 
@@ -38,21 +38,55 @@ TRealPoint ParsePatternLine(std::string_view line) {
     return {PointNumber(x), PointNumber(y)};
 }
 
-void ParsePointText(std::string_view text, TRealPointList& points) {
+bool ParsePointText(std::string_view text, TRealPointList& points, int maxPoints) {
+    int added = 0;
     for (const std::string& raw : SplitLines(text)) {
         std::string_view line = TrimBlankControl(raw);
         if (line.empty() || line.find('!') != std::string_view::npos) continue;
+        if (added == maxPoints) return false;
         points.AddPoint(ParsePatternLine(line));
+        ++added;
     }
+    return true;
 }
 
-bool ReadPointFile(const std::string& path, TRealPointList& points) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ParsePointText(bytes, points);
+std::string PatternFilePath(const std::string& folder, const std::string& fileName) {
+    if (fileName.empty()) return "";
+    bool inside = !folder.empty() && fileName.front() != '/';
+    int depth = 0;
+    for (size_t i = 0; inside && i <= fileName.size();) {
+        size_t j = fileName.find('/', i);
+        if (j == std::string::npos) j = fileName.size();
+        const std::string_view part(fileName.data() + i, j - i);
+        if (part == "..") {
+            inside = --depth >= 0;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        i = j + 1;
+    }
+    if (!inside) {
+        Warn("The pattern file name \"" + fileName +
+             "\" does not lie inside a pattern folder of the installation; the pattern is "
+             "left empty.");
+        return "";
+    }
+    return folder + fileName;
+}
+
+bool ReadPointFile(const std::string& path, TRealPointList& points, int maxPoints) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;  // no file: no message
+    std::string bytes;
+    try {
+        bytes = ReadRegularFile(path, kMaxPointFileBytes);
+    } catch (const TFileError& e) {
+        Warn("The pattern file \"" + path + "\" is not read. " + e.Reason());
+        return false;
+    }
+    if (!ParsePointText(bytes, points, maxPoints))
+        Warn("The pattern file \"" + path + "\" holds more than " + FormatInt(maxPoints) +
+             " points; only the first " + FormatInt(maxPoints) + " are used.");
     return true;
 }
 

@@ -34,10 +34,10 @@ void TableMechanical(const TMechanicalInputs& in, const std::string& mechTable,
     for (; !mech.Eof(); mech.MoveNext()) {
         if (mech.Field("Channel") == channelText && mech.Field("BayCount") == bays &&
             mech.Field("PatternCode") == pattern) {
-            data.Length = StrToRealDef(mech.Field("Length"), 0);
+            data.Length = mech.FloatFieldDef("Length", 0);
             data.TotalLength = data.Length;
-            data.Weight = StrToRealDef(mech.Field("Weight"), 0);
-            data.Shear = StrToRealDef(mech.Field("Shear"), 0);
+            data.Weight = mech.FloatFieldDef("Weight", 0);
+            data.Shear = mech.FloatFieldDef("Shear", 0);
             data.RadomeDiameter = 0;
             break;
         }
@@ -49,9 +49,9 @@ void TableMechanical(const TMechanicalInputs& in, const std::string& mechTable,
         if (IntDef(wind.Field("BegChannel"), 0) <= channel &&
             channel <= IntDef(wind.Field("EndChannel"), 0) && wind.Field("BayCount") == bays &&
             wind.Field("PatternID") == pattern) {
-            data.Ac = StrToRealDef(wind.Field("FrontArea"), 0);
+            data.Ac = wind.FloatFieldDef("FrontArea", 0);
             data.CaAc = 1.2 * data.Ac;
-            data.SideAc = StrToRealDef(wind.Field("SideArea"), 0);
+            data.SideAc = wind.FloatFieldDef("SideArea", 0);
             data.SideCaAc = 1.2 * data.SideAc;
             break;
         }
@@ -145,8 +145,8 @@ void GetVARNOKMechanical(const TMechanicalInputs& in, TMechanicalData& data) {
         long long bays = 0;
         if (!TryStrToInt(cell, bays)) throw Error("'" + cell + "' is not a valid integer value");
         if (bays == in.HBayCount) {
-            data.Weight = StrToRealDef(t.Field("W1"), 0);
-            data.CaAc = StrToRealDef(t.Field("CAAC"), 0);
+            data.Weight = t.FloatFieldDef("W1", 0);
+            data.CaAc = t.FloatFieldDef("CAAC", 0);
         }
     }
 }
@@ -157,7 +157,7 @@ void GetFMMechanical(const TMechanicalInputs& in, TMechanicalData& data) {
     if (HasWavelength(in)) {
         const double lambda = Wavelength(in.MidFreq);
         const double s = in.FMBaySpacing;
-        const double aperture = (in.FMBayCount - 1) * lambda / 12 * s;
+        const double aperture = (static_cast<double>(in.FMBayCount) - 1) * lambda / 12 * s;
         // The top bay adds three quarters of the bay spacing above the aperture: 0.75
         // wavelength at full-wave spacing and 0.375 at half-wave spacing, and the same
         // proportion at any other spacing.
@@ -170,8 +170,8 @@ void GetFMMechanical(const TMechanicalInputs& in, TMechanicalData& data) {
     t.LoadFromFile(FMDataPath() + "tblFMFamilyID_To_Power.txt");
     for (; !t.Eof(); t.MoveNext()) {
         if (t.Field("P/N") == in.FMPartNumber) {
-            data.Weight = StrToRealDef(t.Field("W1"), 0);
-            data.CaAc = StrToRealDef(t.Field("C1"), 0);
+            data.Weight = t.FloatFieldDef("W1", 0);
+            data.CaAc = t.FloatFieldDef("C1", 0);
         }
     }
     data.Shear = data.Ac = data.SideAc = data.SideCaAc = data.OTM = data.BC = 0;

@@ -115,9 +115,9 @@ std::string BuildFMPartNumber(const TPartNumberInputs& in, std::string& inputTyp
         long long bays = 0;
         if (!TryStrToInt(table.Field("BAY_COUNT"), bays)) bays = 0;
         if (table.Field("FAMILY_ID") == in.FamilyID && bays == in.FMBayCount &&
-            StrToRealDef(table.Field("BAY_SPACING"), 0) == in.FMBaySpacing &&
+            table.FloatFieldDef("BAY_SPACING", 0) == in.FMBaySpacing &&
             table.Field("FEED_CODE") == in.FMFeedCode) {
-            double maxPower = StrToRealDef(table.Field("MAX_POWER"), 0);
+            double maxPower = table.FloatFieldDef("MAX_POWER", 0);
             if (maxPower >= in.AntennaInputkW && maxPower < best) {
                 best = maxPower;
                 result = table.Field("P/N");

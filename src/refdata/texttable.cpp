@@ -1,5 +1,6 @@
 #include "refdata/texttable.h"
 
+#include "base/numbers.h"
 #include "base/textcodec.h"
 
 namespace velmo {
@@ -30,6 +31,12 @@ void TTextTable::LoadFromFile(const std::string& fileName, const std::string& de
     FRecords.erase(FRecords.begin());
     FRecNo = 0;
     FEOF = false;
+}
+
+double TTextTable::FloatField(const std::string& name) const { return DataStrToFloat(Field(name)); }
+
+double TTextTable::FloatFieldDef(const std::string& name, double def) const {
+    return DataStrToRealDef(Field(name), def);
 }
 
 std::string TTextTable::Field(const std::string& name) const {

@@ -18,6 +18,11 @@ public:
     // Value of column `name` (matched without regard to case) in the current row;
     // the empty string for an unknown column or a row with too few fields.
     std::string Field(const std::string& name) const;
+    // The field as a number, with "." or the locale's decimal separator (tables travel
+    // between installations). FloatField throws ConvertError for a text that is not a
+    // number; FloatFieldDef gives `def` instead.
+    double FloatField(const std::string& name) const;
+    double FloatFieldDef(const std::string& name, double def) const;
 
     void MoveFirst();
     void MoveNext();

@@ -1,5 +1,6 @@
 #include "report/plots.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -96,6 +97,18 @@ void DrawPolarTrace(TBasePrint& print, TIntPoint c, int32_t radius, const TRealP
         const double r = (v - min) / (max - min) * radius;
         const double theta = angle + p.X;
         array->push_back(TRealPoint{PolarX(c.X, r, -theta), PolarY(c.Y, r, -theta)});
+    }
+    // A pattern round the whole circle (0 ... 359) is closed from its last point back to
+    // its first, so the degree before 0 is drawn like every other. A pattern that covers
+    // only part of the circle (the step back to its start longer than any step between
+    // its points) stays open.
+    const auto& pts = points.Points();
+    if (pts.size() >= 3) {
+        double largestStep = 0;
+        for (size_t i = 1; i < pts.size(); ++i)
+            largestStep = std::max(largestStep, std::fabs(pts[i].X - pts[i - 1].X));
+        const double wrapStep = pts.front().X + 360 - pts.back().X;
+        if (wrapStep > 0 && wrapStep <= largestStep + 1e-9) array->push_back(array->front());
     }
     print.Polyline(array);
 }

@@ -10,10 +10,18 @@ namespace velmo {
 
 namespace {
 
+// A recorder whose PDF carries the design's title and part number.
+std::unique_ptr<TReporter> NewReporter(TBroadcastDesign& design) {
+    auto r = std::make_unique<TReporter>();
+    r->SetDocumentTitle(design.GetTitle());
+    r->SetSubject(design.BuildPartNumber());
+    return r;
+}
+
 // The steps shared by the TV and FM reports; the recorder's first page exists when it
 // is created, every further page starts with NewPage.
 std::unique_ptr<TReporter> BuildFullReport(TBroadcastDesign& design, bool azimuthPages) {
-    auto r = std::make_unique<TReporter>();
+    auto r = NewReporter(design);
     const std::string& family = design.OptionsPage.FamilyID;
     const bool custom = family == "CTM";
     if (!custom) {
@@ -58,14 +66,14 @@ std::unique_ptr<TReporter> BuildReport(TBroadcastDesign& design) {
 }
 
 std::unique_ptr<TReporter> PrintAzimuthReport(TBroadcastDesign& design, bool full) {
-    auto r = std::make_unique<TReporter>();
+    auto r = NewReporter(design);
     r->SetTitle("Azimuth Pattern");
     DrawAzimuthPages(*r, design, full);
     return r;
 }
 
 std::unique_ptr<TReporter> PrintElevationReport(TBroadcastDesign& design) {
-    auto r = std::make_unique<TReporter>();
+    auto r = NewReporter(design);
     DrawElevationPages(*r, design);
     return r;
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,9 +12,9 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "base/error.h"
+#include "base/fileio.h"
 #include "report/gifimage.h"
 
 namespace velmo {
@@ -420,31 +422,110 @@ bool TReporter::PrintPages(QPrinter& printer, TPrintRange range, int32_t fromPag
 
 // --- PDF ---
 
+namespace {
+
+// The unsigned number written at `pos` (after blanks); npos when there is none.
+size_t NumberAt(const std::string& s, size_t pos, size_t* end = nullptr) {
+    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\r' || s[pos] == '\n')) ++pos;
+    size_t e = pos;
+    size_t v = 0;
+    while (e < s.size() && s[e] >= '0' && s[e] <= '9' && e - pos < 18) v = v * 10 + static_cast<size_t>(s[e++] - '0');
+    if (e == pos) return std::string::npos;
+    if (end) *end = e;
+    return v;
+}
+
+}  // namespace
+
+bool AddPdfInfoEntry(std::string& pdf, const std::string& key, const std::string& utf8Value) {
+    // The trailer names the information dictionary (/Info n 0 R) and the last
+    // startxref gives the cross-reference table.
+    const size_t startxref = pdf.rfind("startxref");
+    const size_t infoRef = pdf.rfind("/Info", startxref);
+    if (startxref == std::string::npos || infoRef == std::string::npos) return false;
+    size_t numEnd = 0;
+    const size_t infoObj = NumberAt(pdf, infoRef + 5, &numEnd);
+    size_t xrefEnd = 0;
+    const size_t xref = NumberAt(pdf, startxref + 9, &xrefEnd);
+    if (infoObj == std::string::npos || xref == std::string::npos || xref + 4 > pdf.size() ||
+        pdf.compare(xref, 4, "xref") != 0)
+        return false;
+    const std::string objHead = std::to_string(infoObj) + " 0 obj";
+    size_t obj = pdf.find("\n" + objHead);
+    if (obj == std::string::npos || obj > xref) return false;
+    const size_t dictEnd = pdf.find(">>", obj);
+    if (dictEnd == std::string::npos || dictEnd > xref) return false;
+
+    // The value as a hexadecimal UTF-16BE string with its byte-order mark: no escapes.
+    static const char hex[] = "0123456789ABCDEF";
+    std::string entry = "/" + key + " <FEFF";
+    for (const QChar c : QString::fromStdString(utf8Value)) {
+        const unsigned u = c.unicode();
+        for (int shift = 12; shift >= 0; shift -= 4) entry += hex[(u >> shift) & 0xF];
+    }
+    entry += ">\n";
+
+    // The cross-reference sections: "first count" lines, then 20-byte entries whose
+    // first ten digits are the byte offset of an object.
+    std::string out = pdf;
+    size_t pos = xref + 4;
+    const size_t insertAt = dictEnd;
+    for (;;) {
+        size_t e = 0;
+        const size_t first = NumberAt(out, pos, &e);
+        if (first == std::string::npos) break;  // "trailer"
+        const size_t count = NumberAt(out, e, &e);
+        if (count == std::string::npos) return false;
+        while (e < out.size() && (out[e] == ' ' || out[e] == '\r' || out[e] == '\n')) ++e;
+        for (size_t i = 0; i < count; ++i, e += 20) {
+            if (e + 18 > out.size() || out[e + 17] == 'f') continue;
+            size_t digitsEnd = 0;
+            const size_t offset = NumberAt(out, e, &digitsEnd);
+            if (offset == std::string::npos || digitsEnd != e + 10) return false;
+            if (offset > insertAt) {
+                std::string moved = std::to_string(offset + entry.size());
+                if (moved.size() > 10) return false;
+                out.replace(e, 10, std::string(10 - moved.size(), '0') + moved);
+            }
+        }
+        pos = e;
+    }
+    const size_t xrefDigits = out.find_first_of("0123456789", startxref + 9);
+    out.replace(xrefDigits, xrefEnd - xrefDigits, std::to_string(xref + entry.size()));
+    out.insert(insertAt, entry);
+    pdf = std::move(out);
+    return true;
+}
+
 void WritePdf(TReporter& reporter, const std::string& path) {
     constexpr int resolution = 1200;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    // The document is made in memory and written by the one output helper: a file that
+    // cannot be written completely is reported and the previous one stays, and the
+    // name is used as the bytes given (never decoded as text).
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly)) throw Error("Cannot create file \"" + path + "\".");
+        QPdfWriter writer(&buffer);
         writer.setResolution(resolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(QString::fromStdString(reporter.Title()));
+        const std::string& title =
+            reporter.DocumentTitle().empty() ? reporter.Title() : reporter.DocumentTitle();
+        writer.setTitle(QString::fromStdString(title));
         writer.setCreator(QStringLiteral("Velmo"));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw Error("Cannot create file \"" + path + "\".");
-        }
+        if (!painter.begin(&writer)) throw Error("Cannot create file \"" + path + "\".");
         for (int32_t i = 0; i < reporter.GetPageCount(); ++i) {
             if (i > 0) writer.newPage();
             reporter.PlayPage(i, &painter, resolution, resolution, 0, 0);
         }
         painter.end();
     }
-    if (!file.commit())
-        throw Error("Cannot create file \"" + path + "\". " + file.errorString().toStdString());
+    std::string pdf = bytes.toStdString();
+    if (!reporter.Subject().empty() && !AddPdfInfoEntry(pdf, "Subject", reporter.Subject()))
+        throw Error("Cannot create file \"" + path + "\".");
+    WriteFileAtomic(path, pdf);
 }
 
 }  // namespace velmo

@@ -167,6 +167,12 @@ public:
     void SetFitToPage(bool v) { FFitToPage = v; }
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& v) { FTitle = v; }
+    // The document information of a PDF written from these pages: its title (the
+    // design's title) and subject (the part number). The creator is always "Velmo".
+    const std::string& DocumentTitle() const { return FDocumentTitle; }
+    void SetDocumentTitle(const std::string& v) { FDocumentTitle = v; }
+    const std::string& Subject() const { return FSubject; }
+    void SetSubject(const std::string& v) { FSubject = v; }
     const TOnProgress& OnProgress() const { return FOnProgress; }
     void SetOnProgress(TOnProgress v) { FOnProgress = std::move(v); }
     const TNotifyEvent& OnPrintFinish() const { return FPrintFinish; }
@@ -249,11 +255,21 @@ private:
     TNotifyEvent FPrintFinish;
     bool FFitToPage = false;
     std::string FTitle;
+    std::string FDocumentTitle;
+    std::string FSubject;
     std::vector<std::unique_ptr<TPageImage>> FMetaList;
 };
 
-// Writes the recorded pages as a letter-size PDF (vector drawing, real text). The file
-// is replaced only when it was written completely; throws Error otherwise.
+// Writes the recorded pages as a letter-size PDF (vector drawing, real text) whose
+// document information holds the reporter's DocumentTitle (its Title when that is
+// empty), Subject and the creator "Velmo". The file is replaced only when it was
+// written completely; throws Error otherwise.
 void WritePdf(TReporter& reporter, const std::string& path);
+
+// Adds `key` (such as "Subject") with a text value to the document information
+// dictionary of a complete PDF held in `pdf`, moving the cross-reference offsets
+// behind it. Returns false, leaving `pdf` unchanged, when the file has no
+// document information dictionary or cross-reference table where they are expected.
+bool AddPdfInfoEntry(std::string& pdf, const std::string& key, const std::string& utf8Value);
 
 }  // namespace velmo

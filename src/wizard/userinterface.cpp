@@ -1,6 +1,7 @@
 #include "wizard/userinterface.h"
 
 #include "base/error.h"
+#include "base/warnings.h"
 
 namespace velmo {
 namespace {
@@ -26,5 +27,11 @@ TUserInterface* CurrentUI = &NoUI;
 
 TUserInterface& UI() { return *CurrentUI; }
 void SetUI(TUserInterface* ui) { CurrentUI = ui ? ui : &NoUI; }
+
+void ShowWarningsThroughUI() {
+    SetWarningHandler([](const std::string& message) {
+        UI().Message(TMsgKind::Warning, message, TMsgButtons::Ok);
+    });
+}
 
 }  // namespace velmo

@@ -43,5 +43,9 @@ public:
 // Without one, every call fails with an Error (a headless caller must not ask).
 TUserInterface& UI();
 void SetUI(TUserInterface* ui);
+// Routes the warnings of file loading (base/warnings.h: a pattern file refused or cut,
+// a design value brought into range) to UI() as warning boxes. The desktop program
+// calls it once at start; velmo-cli prints them instead.
+void ShowWarningsThroughUI();
 
 }  // namespace velmo

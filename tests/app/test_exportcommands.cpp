@@ -72,6 +72,9 @@ TEST_P(ExportCommand, OneChoiceWritesEverySlotOfTheDesign) {
     if (c.Format == efPlanet) {
         EXPECT_EQ(FirstLine(written[0]), "FILENAME " + fs::path(written[0]).stem().string());
     }
+    if (c.Format == efMSI) {
+        EXPECT_EQ(FirstLine(written[0]), "NAME " + partNumber + "_horizontal");
+    }
     // The export reads the design and changes nothing in it.
     EXPECT_EQ(design->InputType(), inputType);
     EXPECT_FALSE(design->Modified());
@@ -84,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"AB12_horizontal.dat", "AB12_vertical.dat"}},
         TExportCase{"kvr_horizontal_ch34.bcst", efPlanet, "AB12", {"AB12_horizontal.pln"}},
         TExportCase{"rnvx_circular_fm.bcst", efCSV, "plan.v2.out", {"plan.v2_fm.csv"}},
-        TExportCase{"240c_fm.bcst", efEDX, "x", {"x_fm.dat"}}));
+        TExportCase{"240c_fm.bcst", efEDX, "x", {"x_fm.dat"}},
+        TExportCase{"miraldo_uhf_elliptical_top.bcst", efMSI, "AB12.txt",
+                    {"AB12_horizontal.msi", "AB12_vertical.msi"}},
+        TExportCase{"miraldo_uhf_elliptical_top.bcst", efSPLAT, "site.qth",
+                    {"site_horizontal.az", "site_horizontal.el", "site_vertical.az", "site_vertical.el"}},
+        TExportCase{"rnvx_circular_fm.bcst", efSPLAT, "site.qth", {"site.az", "site.el"}}));
 
 TEST(ExportCommandFlow, CancelWritesNothingAndCustomDesignsAskNothing) {
     test::TempDir dir;
@@ -103,17 +111,19 @@ TEST(ExportCommandFlow, CancelWritesNothingAndCustomDesignsAskNothing) {
 }
 
 TEST(ExportCommandFlow, MenuNamesReachTheirFormats) {
-    const std::pair<velmo::TExportFormat, const char*> cases[] = {
-        {velmo::efPlanet, "out_horizontal.pln"},
-        {velmo::efEDX, "out_horizontal.dat"},
-        {velmo::efCSV, "out_horizontal.csv"}};
-    for (const auto& [format, file] : cases) {
+    const std::pair<velmo::TExportFormat, std::vector<std::string>> cases[] = {
+        {velmo::efPlanet, {"out_horizontal.pln"}},
+        {velmo::efEDX, {"out_horizontal.dat"}},
+        {velmo::efCSV, {"out_horizontal.csv"}},
+        {velmo::efMSI, {"out_horizontal.msi"}},
+        {velmo::efSPLAT, {"out.az", "out.el"}}};
+    for (const auto& [format, files] : cases) {
         test::TempDir dir;
         test::ScriptedUI ui;
         auto design = Sample("kvr_horizontal_ch34.bcst");
         ui.Files.push_back(dir.File("out"));
         ExportPatterns(*design, format);
-        EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{file});
+        EXPECT_EQ(FilesIn(dir.Path()), files);
     }
 }
 

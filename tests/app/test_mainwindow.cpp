@@ -2,6 +2,8 @@
 // follows what the logic says.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
@@ -95,6 +97,40 @@ TEST(MainWindow, CommandsFollowTheStateAndExportIsOffForCustomDesigns) {
     report->trigger();
     ASSERT_FALSE(ui.Log.empty());
     EXPECT_EQ(ui.Log.back().What, "preview");
+}
+
+TEST(MainWindow, CoverageExportsAndTheFCCCheckOfFMDesigns) {
+    test::ScriptedUI ui;
+    TTestMain main;
+    main.Create({});
+    QAction* fcc = Find<QAction>(main, "actCheckFCC");
+    QAction* msi = Find<QAction>(main, "actExportMSI");
+    QAction* splat = Find<QAction>(main, "actExportSPLAT");
+    ASSERT_TRUE(fcc && msi && splat);
+    EXPECT_EQ(fcc->text().toStdString(), "Check FCC tabulation\u2026");
+    EXPECT_EQ(msi->text(), "To &MSI (standard)");
+    EXPECT_EQ(splat->text(), "To &SPLAT!");
+    EXPECT_TRUE(Find<QMenu>(main, "mnuView")->actions().contains(fcc));
+    EXPECT_FALSE(fcc->isEnabled());
+
+    main.Controller().OpenDesign(Sample("qdmax_ch30.bcst"));
+    EXPECT_FALSE(fcc->isEnabled()) << "a TV design";
+    main.Controller().OpenDesign(Sample("rnvx_circular_fm.bcst"));
+    EXPECT_TRUE(fcc->isEnabled());
+    ui.Log.clear();
+    fcc->trigger();
+    ASSERT_EQ(ui.Log.size(), 1u);
+    EXPECT_EQ(ui.Log[0].Kind, TMsgKind::Information);
+    EXPECT_EQ(ui.Log[0].Text.rfind("FCC tabulation check: pass", 0), 0u) << ui.Log[0].Text;
+
+    test::TempDir dir;
+    ui.Files.push_back(dir.File("site.qth"));
+    splat->trigger();
+    EXPECT_TRUE(std::filesystem::exists(dir.File("site.az")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("site.el")));
+    ui.Files.push_back(dir.File("site"));
+    msi->trigger();
+    EXPECT_TRUE(std::filesystem::exists(dir.File("site_fm.msi")));
 }
 
 TEST(MainWindow, DesignDateInTheUsersLanguage) {

@@ -106,6 +106,13 @@ TEST(NumberFormatting, ShortestGeneralFormAndFixed) {
     EXPECT_EQ("-6.021", FormatFixed(-6.0206, 3, '.'));
     EXPECT_EQ("0,500", FormatFixed(0.5, 3, ','));
     EXPECT_EQ("10", FormatFixed(9.6, 0, '.'));
+    // No negative zero, whatever rounds to it.
+    const Case zeros[] = {{-0.0, "0.00"}, {-0.004, "0.00"}, {-0.0049999, "0.00"}, {-0.005001, "-0.01"},
+                          {-1e-300, "0.00"}, {-0.4, "0"}};
+    for (const auto& c : zeros)
+        EXPECT_EQ(c.text, FormatFixed(c.v, c.v == -0.4 ? 0 : 2, '.')) << c.v;
+    EXPECT_EQ("0,000", FormatFixed(-0.0001, 3, ','));
+    EXPECT_EQ("0", FormatGeneral(-0.0, '.'));
     // Every general form reads back to the same double at 15 digits.
     for (double v : {0.1, 98.1, 1e-7, 3.14159265358979, 12345.678}) {
         double back = 0;
@@ -128,4 +135,37 @@ TEST(NumberFormatEnvironment, ReadsTheLocaleSeparatorWithoutTouchingTheCLocale) 
     NumberFormat::SetDecimalSeparator(old);
     if (got == '.') GTEST_SKIP() << "de_DE.UTF-8 locale is not generated on this machine";
     EXPECT_EQ(',', got);
+}
+
+// Data (tables, design files) takes "." as well as the locale's separator; entry fields
+// keep the locale's grammar exactly.
+TEST(DataNumbers, AcceptPointAndTheLocaleSeparator) {
+    struct Case { char sep; const char* text; bool ok; double v; };
+    const Case cases[] = {
+        {',', "2,5", true, 2.5},   {',', "2.5", true, 2.5},    {',', " -0.125 ", true, -0.125},
+        {',', "1.5E-3", true, 0.0015}, {',', "98,1", true, 98.1}, {',', "2,5.1", false, 0},
+        {',', "2.5,1", false, 0}, {',', "1.2.3", false, 0},     {',', "", false, 0},
+        {',', ".", false, 0},      {',', "1,000.5", false, 0}, {'.', "2.5", true, 2.5},
+        {'.', "2,5", false, 0},    {'.', "100", true, 100},
+    };
+    for (const auto& c : cases) {
+        ScopedDecimalSeparator sep(c.sep);
+        double v = -1;
+        EXPECT_EQ(c.ok, TryDataStrToFloat(c.text, v)) << c.sep << " " << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(c.v, v) << c.text;
+        }
+        EXPECT_EQ(c.ok ? c.v : 7.0, DataStrToRealDef(c.text, 7)) << c.text;
+        if (!c.ok) {
+            try {
+                DataStrToFloat(c.text);
+                ADD_FAILURE() << c.text;
+            } catch (const ConvertError& e) {
+                EXPECT_EQ(std::string("'") + c.text + "' is not a valid floating point value", e.what());
+            }
+        }
+    }
+    ScopedDecimalSeparator comma(',');
+    EXPECT_FALSE(IsFloat("2.5"));  // an entry field under a comma locale
+    EXPECT_EQ(7, StrToRealDef("2.5", 7));
 }

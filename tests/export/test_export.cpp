@@ -286,6 +286,11 @@ TEST_F(ExportTest, EDXHoldsTheRotatedAzimuthAndTwoElevationBlocks) {
         // The label is the angle above the horizon.
         EXPECT_NEAR(p.Value, dB(ElH(-p.Label)), 0.0005) << line;
     }
+    // Under a comma locale the file is the same, byte for byte: "45,0.000", never
+    // "45,0,000".
+    const std::string pointFile = test::ReadAll(name);
+    ScopedDecimalSeparator comma(',');
+    EXPECT_EQ(test::ReadAll(ExportEDX(out.File("AB12.txt"), ptHorizontal, *d)), pointFile);
 }
 
 TEST_F(ExportTest, EDXDoublesQuotesAndWrites8BitText) {
@@ -303,7 +308,7 @@ TEST_F(ExportTest, EDXDoublesQuotesAndWrites8BitText) {
 
 // ---- Planet and CSV -------------------------------------------------------------------
 
-TEST_F(ExportTest, PlanetAndCSVReadBackAsThePattern) {
+TEST_F(ExportTest, PlanetAndCSVReadBackAsThePatternInEveryLocale) {
     struct Case {
         TExportFormat format;
         char decimal;
@@ -312,6 +317,8 @@ TEST_F(ExportTest, PlanetAndCSVReadBackAsThePattern) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.format == efCSV ? "csv" : "planet") + " decimal " + c.decimal);
         ScopedDecimalSeparator scoped(c.decimal);
+        // Whatever the locale's separator, the file's numbers carry ".".
+        const char point = '.';
         auto d = MakeTV("H", -30);
         std::string name = ExportPattern(c.format, out.File("AB12.txt"), ptHorizontal, *d);
         EXPECT_EQ(name, out.File(c.format == efCSV ? "AB12_horizontal.csv" : "AB12_horizontal.pln"));
@@ -327,16 +334,16 @@ TEST_F(ExportTest, PlanetAndCSVReadBackAsThePattern) {
         EXPECT_EQ(f.Lines[9 + 360], "VERTICAL" + s + "360");
 
         // Field 0 sits at 180 - 30 = 150 degrees after the turn, 1.0 at 330.
-        const std::string d0 = std::string("40") + c.decimal + "000";
+        const std::string d0 = std::string("40") + point + "000";
         EXPECT_EQ(f.Lines[9 + 150], "150" + s + d0);
-        EXPECT_EQ(f.Lines[9 + 330], "330" + s + "0" + c.decimal + "000");
+        EXPECT_EQ(f.Lines[9 + 330], "330" + s + "0" + point + "000");
 
         // The azimuth values equal the pattern's rotated points.
         const TRealPointList& adjusted = d->AzimuthPage.HorzPattern.AdjustedPoints;
         ASSERT_EQ(adjusted.Count(), 360);
         for (int n = 0; n < 360; ++n) {
             TPair p;
-            ASSERT_TRUE(ParsePair(f.Lines[9 + n], c.sep, c.decimal, p)) << f.Lines[9 + n];
+            ASSERT_TRUE(ParsePair(f.Lines[9 + n], c.sep, point, p)) << f.Lines[9 + n];
             EXPECT_EQ(p.Label, n);
             EXPECT_NEAR(p.Value, std::fabs(dB(adjusted.PPoint(n).Y)), 0.0005) << "azimuth " << n;
             EXPECT_NEAR(p.Value, std::fabs(dB(AzH((n + 30) % 360))), 0.0005) << "azimuth " << n;
@@ -345,7 +352,7 @@ TEST_F(ExportTest, PlanetAndCSVReadBackAsThePattern) {
         // the front again above the horizon.
         for (int k = 0; k < 360; ++k) {
             TPair p;
-            ASSERT_TRUE(ParsePair(f.Lines[370 + k], c.sep, c.decimal, p)) << f.Lines[370 + k];
+            ASSERT_TRUE(ParsePair(f.Lines[370 + k], c.sep, point, p)) << f.Lines[370 + k];
             EXPECT_EQ(p.Label, k);
             EXPECT_NEAR(p.Value, std::fabs(dB(ElH(PlanetElevationAngle(k)))), 0.0005)
                 << "vertical " << k;

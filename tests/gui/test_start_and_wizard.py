@@ -1,11 +1,26 @@
 """Starting without a design: the start dialog, New, the design information dialog, the
 wizard (its page area empty until the pages join) cancelled, then closing asks nothing."""
 
+import os
+import tempfile
+
 import guitest as g
 
 
+def seed_recent_files(config_home, paths):
+    """The recent-files list as the program stores it in the user's settings."""
+    folder = os.path.join(config_home, "Orvane")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "Velmo.conf"), "w") as f:
+        f.write("[General]\nMRU%%20Items=%s\n" % ", ".join(paths))
+
+
 def test(args):
-    with g.App(args.velmo, splash_ms=300) as app:
+    config = tempfile.mkdtemp(prefix="velmo-gui-config-")
+    deep = "/srv/broadcast/projects/2026/northern-region/transmitter-sites/mount-sample"
+    seed_recent_files(config, [os.path.join(args.samples, "varnok_ch9.bcst"),
+                               os.path.join(deep, "uhf-upgrade-plan.bcst")])
+    with g.App(args.velmo, splash_ms=300, config_home=config) as app:
         start = g.find_window("^Velmo( — |$)", pid=app.proc.pid)
         g.screenshot(args.out, "start_dialog")
         g.key(start, "Return")  # "Create a new antenna design" is chosen at first

@@ -2,7 +2,10 @@
 // encodings, decimal separators and the safe save.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <random>
 
@@ -420,6 +423,18 @@ TEST_F(DesignFile, CommaDecimalSeparator) {
         // date=46000,5625 is the first float with a fractional part
         EXPECT_STREQ(e.what(), "'46000,5625' is not a valid floating point value");
     }
+    // A file written with "." (every shipped sample, any file from a point-decimal
+    // desktop) opens under a comma locale to the same design, and is saved back with
+    // the locale's comma.
+    const std::string pointFile = dir.File("point.bcst");
+    d.SaveToFile(pointFile);
+    EXPECT_NE(ReadTextFile(pointFile).find("channel_mid_freq=593.25\r\n"), std::string::npos);
+    ScopedDecimalSeparator comma(',');
+    auto fromPoint = LoadDesignFile(pointFile);
+    EXPECT_EQ(Saved(*fromPoint), Saved(d));
+    EXPECT_EQ(fromPoint->OptionsPage.Channel.MidFreq, 593.25);
+    fromPoint->SaveToFile(pointFile);
+    EXPECT_NE(ReadTextFile(pointFile).find("channel_mid_freq=593,25\r\n"), std::string::npos);
 }
 
 TEST_F(DesignFile, FailedSaveKeepsTheOldFile) {
@@ -437,6 +452,36 @@ TEST_F(DesignFile, FailedSaveKeepsTheOldFile) {
     std::filesystem::create_directories(folder);
     EXPECT_THROW(d.SaveToFile(folder), Error);
     EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST_F(DesignFile, SaveBeyondTheFileSizeLimitOrOntoAFifoKeepsWhatWasThere) {
+    TBroadcastDesign d;
+    FillTV(d);
+    d.DesignInfo.Notes.assign(2000, std::string(60, 'n'));  // some 130 kB
+    const std::string path = dir.File("limited.bcst");
+    TBroadcastDesign small;
+    FillTV(small);
+    small.SaveToFile(path);
+    const std::string before = test::ReadAll(path);
+    const std::string failures = test::WithFileSizeLimit(64 * 1024, [&] {
+        try {
+            d.SaveToFile(path);
+            return std::string("saved");
+        } catch (const Error& e) {
+            if (std::string(e.what()) != "Unable to write to " + path) return std::string(e.what());
+        }
+        return std::string();
+    });
+    EXPECT_EQ("", failures);
+    EXPECT_EQ(test::ReadAll(path), before);
+
+    const std::string fifo = dir.File("fifo.bcst");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    EXPECT_THROW(d.SaveToFile(fifo), Error);  // neither waits for a writer nor replaces it
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    std::string reason;
+    EXPECT_FALSE(CheckDesignHeader(fifo, &reason));
+    EXPECT_EQ(reason, "It is not a regular file.");
 }
 
 TEST_F(DesignFile, FailedLoadLeavesTheCallersDesign) {

@@ -6,9 +6,11 @@
 // reader survives mutated copies of them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <random>
 
 #include "analysis/lines.h"
@@ -198,7 +200,7 @@ const std::vector<TSample>& Samples() {
          }},
         {"varnok_ch9", [](TBroadcastDesign& d) {
              Header(d, "TV", "Sample VHF Station");
-             TV(d, "9", "VARNOK", "N", "T", "H");
+             TV(d, "9", "VARNOK", "N", "S", "H");
              Azimuth(d.AzimuthPage.HorzPattern, DataPath() + "tblAzimuth_H_Patterns.txt",
                      "H_PATTERN_ID", "VARNOK-OC", DataPath() + "tblPatternCode_Details.txt");
              Elevation(d.ElevationPage.HorzPattern, DataPath() + "tblH_Elevation.txt",
@@ -224,7 +226,7 @@ const std::vector<TSample>& Samples() {
                      "H_PATTERN_ID", "RNVX-ST", FMDataPath() + "tblFM_AzPatternCode_Details.txt");
              d.AzimuthPage.FMPattern.PolCode = "E";
              d.AzimuthPage.FMPattern.LoadPoints();
-             FMElevation(d, "RNVX-8C", 0.5, 10);
+             FMElevation(d, "RNVX-8C", -0.5, 10);
              Line(d, "OAC300-50", 500, 50);
              Power(d, 15);
          }},
@@ -428,4 +430,153 @@ TEST_F(SampleDesigns, ReaderSurvivesMutatedFiles) {
     RecordProperty("loaded", loaded);
     RecordProperty("refused", refused);
     RecordProperty("failed", failed);
+}
+
+// The horizon gain of a computed FM design: reopened from its file, copied into a working
+// design (as the wizard does) and moved there to another tilt and fill, it is what a
+// fresh computation with the same parameters gives: the stored gain with the horizon
+// field of the computed pattern.
+TEST_F(SampleDesigns, FMHorizonGainOfAReopenedDesignIsTheFreshOne) {
+    const auto& samples = Samples();
+    auto build = [&](const std::string& name, TBroadcastDesign& d) {
+        for (const auto& s : samples)
+            if (name == s.name) return s.build(d);
+        FAIL() << name;
+    };
+    struct Case {
+        const char* sample;
+        double tilt, fill1;  // NaN: as the sample has them
+    } cases[] = {
+        {"rnvx_circular_fm", NAN, NAN},
+        {"240c_fm", NAN, NAN},
+        {"rnvx_circular_fm", -1.0, 25},  // a tilted, filled array: gain below the catalog's
+        {"240c_fm", -1.25, 0},
+    };
+    auto expectSameHorizon = [](const TBroadcastDesign& got, const TBroadcastDesign& want,
+                                const std::string& what) {
+        const TFMPattern& g = got.ElevationPage.FMPattern;
+        const TFMPattern& w = want.ElevationPage.FMPattern;
+        EXPECT_NEAR(g.Gain(), w.Gain(), 1e-9) << what;
+        EXPECT_NEAR(g.GainAtZero(), w.GainAtZero(), 1e-9) << what;
+        EXPECT_NEAR(g.HorzdBd, w.HorzdBd, 1e-9) << what;
+        EXPECT_NEAR(g.HorzNum, w.HorzNum, 1e-9) << what;
+        EXPECT_NEAR(g.HorzdBd, g.MainLobedBd + 20 * std::log10(g.GainAtZero()), 1e-9) << what;
+        EXPECT_NEAR(got.GetGainAtHorzdBd(ptFM), want.GetGainAtHorzdBd(ptFM), 1e-9) << what;
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string what = std::string(c.sample) + " tilt " + FormatGeneral(c.tilt);
+        TBroadcastDesign fresh;
+        build(c.sample, fresh);
+        TFMPattern& fp = fresh.ElevationPage.FMPattern;
+        if (!std::isnan(c.tilt)) {
+            fp.SetBeamtilt(c.tilt);
+            fp.SetFirstNullFillPercent(c.fill1);
+            Power(fresh, fresh.AnalysisPage.Analysis.TransmitterPowerkW());
+        }
+        ASSERT_GT(fp.GainAtZero(), 0) << what;
+        if (fp.Beamtilt() == 0 && fp.FirstNullFillPercent() == 0) {
+            EXPECT_NEAR(fp.GainAtZero(), 1, 1e-9) << what;
+            EXPECT_NEAR(fresh.GetGainAtHorzdBd(ptFM),
+                        fresh.AnalysisPage.Analysis.PowerGaindBdHorz(), 1e-9) << what;
+        }
+        const std::string file = dir.File(std::string(c.sample) + ".bcst");
+        fresh.SaveToFile(file);
+        auto reopened = LoadDesignFile(file);
+        expectSameHorizon(*reopened, fresh, what + " reopened");
+
+        // The wizard's road: Assign into the working design, then a tilt and fill change.
+        TBroadcastDesign working;
+        working.Assign(*reopened);
+        working.InitializeAnalisys();
+        expectSameHorizon(working, fresh, what + " assigned");
+        working.ElevationPage.FMPattern.SetBeamtilt(-0.75);
+        working.ElevationPage.FMPattern.SetFirstNullFillPercent(15);
+        fp.SetBeamtilt(-0.75);
+        fp.SetFirstNullFillPercent(15);
+        working.InitializeAnalisys();
+        fresh.InitializeAnalisys();
+        expectSameHorizon(working, fresh, what + " changed in the wizard");
+    }
+    // The shipped files themselves give the horizon gain of their computed pattern.
+    for (const char* name : {"rnvx_circular_fm", "240c_fm"}) {
+        TBroadcastDesign fresh;
+        build(name, fresh);
+        auto shipped = LoadDesignFile(test::BinDir() + "samples/" + name + ".bcst");
+        expectSameHorizon(*shipped, fresh, std::string(name) + " shipped");
+    }
+}
+
+// Every shipped sample is a design the wizard could have made: its mounting,
+// polarization and feed are offered for its family, its tilt lies in the range the
+// elevation page allows, and a VARNOK (a side-mounted high-band VHF antenna, as its report
+// title says) is side mounted on a high-band channel.
+TEST_F(SampleDesigns, AreDesignsTheProgramOffers) {
+    auto offered = [](const std::string& table, const std::string& column,
+                      const std::string& family, const std::string& value) {
+        TTextTable t;
+        t.LoadFromFile(table);
+        for (; !t.Eof(); t.MoveNext())
+            if (t.Field("FAMILY_ID") == family && t.Field(column) == value) return true;
+        return false;
+    };
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(test::BinDir() + "samples")) {
+        if (entry.path().extension() != ".bcst") continue;
+        ++count;
+        SCOPED_TRACE(entry.path().filename().string());
+        auto d = LoadDesignFile(entry.path().string());
+        const TOptionsPage& o = d->OptionsPage;
+        if (d->DesignInfo.SystemType == "FM") {
+            const std::string fm = FMDataPath();
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Mount_Type.txt", "MOUNT_TYPE", o.FamilyID, o.MountCode));
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Polarization_Type.txt", "POLARIZATION", o.FamilyID,
+                                o.PolCode));
+            EXPECT_TRUE(offered(fm + "tblFamilyID_To_Feed_Type.txt", "FEED_TYPE", o.FamilyID, o.FeedCode));
+            const TFMPattern& p = d->ElevationPage.FMPattern;
+            EXPECT_GE(p.Beamtilt(), -1.25);
+            EXPECT_LE(p.Beamtilt(), 0);
+            EXPECT_GE(p.FirstNullFillPercent(), 0);
+            EXPECT_GE(p.SecondNullFillPercent(), 0);
+        } else {
+            EXPECT_TRUE(offered(DataPath() + "tblMount_To_Antenna_Type.txt", "MOUNT_TYPE", o.FamilyID,
+                                o.MountCode));
+            EXPECT_TRUE(offered(DataPath() + "tblPolarization_To_Antenna_Type.txt", "POLARIZATION",
+                                o.FamilyID, o.PolCode));
+            if (o.FamilyID != "CTM" && o.FamilyID != "KVR") {
+                const THorzPattern& p = d->ElevationPage.HorzPattern;
+                EXPECT_GE(p.Beamtilt(), p.MinBeamtilt);
+                EXPECT_LE(p.Beamtilt(), p.MaxBeamtilt);
+            }
+        }
+    }
+    EXPECT_GE(count, 8);
+    // The installation offers VARNOK side mounted only, on high-band VHF channels only.
+    TTextTable mounts;
+    mounts.LoadFromFile(DataPath() + "tblMount_To_Antenna_Type.txt");
+    int varnokMounts = 0;
+    for (; !mounts.Eof(); mounts.MoveNext())
+        if (mounts.Field("FAMILY_ID") == "VARNOK") {
+            ++varnokMounts;
+            EXPECT_EQ(mounts.Field("MOUNT_TYPE"), "S");
+        }
+    EXPECT_EQ(varnokMounts, 1);
+    for (const char* plan : {"US", "Euro", "Australian"}) {
+        const std::string shortName = std::string(plan) == "Australian" ? "Aus" : plan;
+        TTextTable channels;
+        channels.LoadFromFile(DataPath() + "tblChannels_" + plan + ".txt");
+        std::map<std::string, double> beg;
+        for (; !channels.Eof(); channels.MoveNext())
+            beg[channels.Field("CHANNEL")] = StrToFloat(channels.Field("BEG_FREQ"));
+        TTextTable join;
+        join.LoadFromFile(DataPath() + "tblChannel_" + shortName + "_To_Antenna.txt");
+        int varnok = 0;
+        for (; !join.Eof(); join.MoveNext())
+            if (join.Field("FAMILY_ID") == "VARNOK") {
+                ++varnok;
+                EXPECT_GE(beg[join.Field("CHANNEL")], 174) << plan << " " << join.Field("CHANNEL");
+                EXPECT_LT(beg[join.Field("CHANNEL")], 300) << plan << " " << join.Field("CHANNEL");
+            }
+        EXPECT_GT(varnok, 0) << plan;
+    }
 }

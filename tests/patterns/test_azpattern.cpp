@@ -154,21 +154,29 @@ TEST(AzPattern, KindsFoldersAndWords) {
 
 TEST(AzPattern, LoadPointsReadsOnceAndMissingFileLeavesNoPoints) {
     test::TempDir dir;
+    InitFolders(dir.Path().string());
+    struct Restore {
+        ~Restore() { InitFoldersFromExecutable(); }
+    } restore;
     std::string body;
     for (int i = 0; i < 360; ++i) body += std::to_string(i) + " " + (i == 0 ? "1.0" : "0.5") + "\r\n";
-    TAzFMPattern p;  // an FM pattern with an unknown polarization reads the name as it stands
-    p.FileName = dir.Write("omni.pat", body);
+    TAzFMPattern p;
+    p.PolCode = "H";
+    dir.Write("FM patterns/azimuth/hpol/omni.pat", body);
+    p.FileName = "omni.pat";
     p.Angle = 10;
     p.LoadPoints();
     ASSERT_EQ(360, p.Points.Count());
     EXPECT_EQ(360, p.AdjustedPoints.Count());
     EXPECT_DOUBLE_EQ(1.0, p.AdjustedPoints.Point(10).Y);
-    p.FileName = dir.Write("other.pat", "0 0.1\r\n");
+    dir.Write("FM patterns/azimuth/hpol/other.pat", "0 0.1\r\n");
+    p.FileName = "other.pat";
     p.LoadPoints();
     EXPECT_EQ(360, p.Points.Count());
 
     TAzFMPattern missing;
-    missing.FileName = dir.File("absent.pat");
+    missing.PolCode = "H";
+    missing.FileName = "absent.pat";
     missing.LoadPoints();
     EXPECT_TRUE(missing.Loaded());
     EXPECT_EQ(0, missing.Points.Count());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
+#include "base/numbers.h"
 #include "refdata/texttable.h"
 #include "test_support.h"
 
@@ -111,4 +112,27 @@ TEST(TextTable, SurvivesArbitraryBytes) {
     }
     TTextTable odd = Load(dir, std::string("\xFF\xFE\x41", 3));  // odd UTF-16 length
     EXPECT_TRUE(odd.Eof());
+}
+
+// Tables travel between installations: their numbers read with "." under every locale,
+// and with the locale's own separator too.
+TEST(TextTable, NumbersReadWithPointOrTheLocaleSeparator) {
+    test::TempDir dir;
+    TTextTable t = Load(dir, "GAIN|LOSS|NAME\r\n4.2744|0,25|RNVX-8C\r\n|x|\r\n");
+    for (char sep : {'.', ','}) {
+        ScopedDecimalSeparator s(sep);
+        t.Reset();
+        EXPECT_DOUBLE_EQ(4.2744, t.FloatField("GAIN")) << sep;
+        EXPECT_DOUBLE_EQ(sep == ',' ? 0.25 : -1, t.FloatFieldDef("LOSS", -1)) << sep;
+        EXPECT_THROW(t.FloatField("NAME"), ConvertError);
+        EXPECT_DOUBLE_EQ(-1, t.FloatFieldDef("UNKNOWN", -1));
+        t.MoveNext();
+        EXPECT_DOUBLE_EQ(0, t.FloatFieldDef("GAIN", 0));  // empty cell
+        try {
+            t.FloatField("LOSS");
+            ADD_FAILURE();
+        } catch (const ConvertError& e) {
+            EXPECT_STREQ("'x' is not a valid floating point value", e.what());
+        }
+    }
 }

@@ -609,6 +609,10 @@ TEST(PatternPages, SampleDesignsStayInsideTheFrame) {
                 EXPECT_LT(left + w, 780) << "page " << p + 1 << ": " << t.Text;
                 EXPECT_GT(t.Y, 40) << t.Text;
                 EXPECT_LT(t.Y, 1015) << t.Text;
+                // No negative zero ("-0.00", "-0.000") in any table or label.
+                const bool negativeZero = t.Text.size() > 1 && t.Text[0] == '-' &&
+                                          t.Text.find_first_not_of("0.,", 1) == std::string::npos;
+                EXPECT_FALSE(negativeZero) << "page " << p + 1 << ": " << t.Text;
             }
         if (keep)
             WritePdf(r, std::string(keep) + "/sample_" + entry.path().stem().string() + ".pdf");

@@ -51,7 +51,10 @@ TEST(PolarPlot, PutsAzimuthsClockwiseFromTheTopAndTurnsByTheAngle) {
         TReporter r;
         DrawPolarPattern(r, C, R, c.Angle, ptRF, pts);
         const TRealPointArray& trace = Trace(r);
-        ASSERT_EQ(trace.size(), 4u);
+        // Round the whole circle: closed back to the first point.
+        ASSERT_EQ(trace.size(), 5u);
+        EXPECT_EQ(trace[4].X, trace[0].X);
+        EXPECT_EQ(trace[4].Y, trace[0].Y);
         EXPECT_NEAR(trace[c.Index].X, c.X, 1e-9) << c.Angle << " " << c.Index;
         EXPECT_NEAR(trace[c.Index].Y, c.Y, 1e-9) << c.Angle << " " << c.Index;
     }
@@ -69,7 +72,7 @@ TEST(PolarPlot, DecibelCopyPutsTheFloorAtTheCentre) {
     TReporter r;
     DrawPolarPattern(r, C, R, 0, ptRP, db);
     const TRealPointArray& trace = Trace(r);
-    ASSERT_EQ(trace.size(), 4u);
+    ASSERT_EQ(trace.size(), 4u);  // four degrees of the circle: left open
     EXPECT_NEAR(trace[0].Y, C.Y, 1e-9);
     EXPECT_NEAR(trace[1].X, C.X, 1e-9);
     const double r2 = (FieldTodB(0.011) + 40) / 40 * R;
@@ -135,6 +138,21 @@ TEST(PolarPlot, RendersTheTraceWhereItBelongs) {
     EXPECT_FALSE(blueNear(turned, 350, 200));
     EXPECT_TRUE(blueNear(turned, 200 + 150 * std::sin(2 * std::numbers::pi / 3),
                          200 - 150 * std::cos(2 * std::numbers::pi / 3)));
+    // The last step round the circle, back to 0, is drawn. A pattern every 10 degrees
+    // with a spike at 0: the trace climbs from 0.3 at 350 degrees to the rim at the top.
+    {
+        TRealPointList pts;
+        for (int a = 0; a < 360; a += 10) pts.AddPoint(a, a == 0 ? 1.0 : 0.3);
+        QImage image(400, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TUnitPrint u;
+        u.Initiate(&painter, 100, 100, 0, 0);
+        DrawPolarPattern(u, TIntPoint{200, 200}, 150, 0, ptRF, pts);
+        const double a350 = 350 * std::numbers::pi / 180;
+        const double x350 = 200 + 45 * std::sin(a350), y350 = 200 - 45 * std::cos(a350);
+        EXPECT_TRUE(blueNear(image, (x350 + 200) / 2, (y350 + 50) / 2));
+    }
     const QImage beyond = render(0, 1.2);
     EXPECT_TRUE(blueNear(beyond, 200 + 1.2 * 150, 200));  // beyond the rim at 350
 }

@@ -252,3 +252,99 @@ TEST(ReportCommand, RefusesBadArguments) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// The document information pdfinfo reads, with its complaints (a moved object or a
+// broken cross-reference table shows up as a syntax error on stderr).
+std::string PdfInfo(const std::string& pdf) {
+    return test::RunTool("pdfinfo -enc UTF-8 " + test::ShellQuote(pdf) + " 2>&1");
+}
+
+std::string InfoLine(const std::string& info, const std::string& key) {
+    std::istringstream in(info);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(key + ":", 0) == 0) {
+            size_t v = line.find_first_not_of(' ', key.size() + 1);
+            return v == std::string::npos ? "" : line.substr(v);
+        }
+    return "<none>";
+}
+
+// Every object the cross-reference table lists starts at its offset ("n 0 obj"), and
+// startxref points at the table: the count of objects checked, -1 when broken.
+int CheckedXrefObjects(const std::string& pdf) {
+    const size_t sx = pdf.rfind("startxref");
+    if (sx == std::string::npos) return -1;
+    const size_t xref = std::stoul(pdf.substr(sx + 9));
+    if (pdf.compare(xref, 4, "xref") != 0) return -1;
+    std::istringstream in(pdf.substr(xref + 4));
+    size_t first = 0, count = 0;
+    in >> first >> count;
+    int checked = 0;
+    for (size_t i = 0; i < count; ++i) {
+        std::string offset, gen, kind;
+        in >> offset >> gen >> kind;
+        if (kind != "n") continue;
+        const std::string head = std::to_string(first + i) + " 0 obj";
+        if (pdf.compare(std::stoul(offset), head.size(), head) != 0) return -1;
+        ++checked;
+    }
+    return checked;
+}
+
+// Every PDF the program writes names the design, its part number and the program; the
+// file stays readable (its cross-reference table moved with the added entry).
+TEST(ReportBuild, PdfCarriesTitlePartNumberAndCreator) {
+    test::TempDir dir;
+    struct Case { const char* sample; TReportKind kind; } cases[] = {
+        {"varnok_ch9", rkFull},  // a title with a trademark sign
+        {"miraldo_uhf_elliptical_top", rkAzimuth},
+        {"240c_fm", rkElevation},
+        {"custom_fm", rkFull},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sample);
+        auto d = LoadDesignFile(SamplePath(c.sample));
+        const std::string pdf = dir.File(std::string(c.sample) + ".pdf");
+        const int pages = WriteReportPdf(*d, c.kind, pdf);
+        const std::string info = PdfInfo(pdf);
+        EXPECT_EQ(InfoLine(info, "Title"), d->GetTitle());
+        EXPECT_EQ(InfoLine(info, "Subject"), d->BuildPartNumber());
+        EXPECT_EQ(InfoLine(info, "Creator"), "Velmo");
+        EXPECT_EQ(InfoLine(info, "Pages"), std::to_string(pages));
+        EXPECT_FALSE(Has(info, "Error")) << info;
+        EXPECT_GT(CheckedXrefObjects(test::ReadAll(pdf)), pages);
+        // Every page still reads: the part number stands on each.
+        for (int p = 1; p <= pages; ++p) EXPECT_TRUE(Has(PdfPageText(pdf, p), d->BuildPartNumber())) << p;
+    }
+}
+
+// Any text as subject, written without escapes; a file that is not a complete PDF is
+// left as it was.
+TEST(ReportBuild, PdfInfoEntryTakesAnyTextAndRefusesWhatIsNoPdf) {
+    test::TempDir dir;
+    TReporter r;
+    r.SetDocumentTitle("Title (one) \\ two");
+    r.SetSubject("KVR16M4-HSCD-34 (\u00FC\u2122) \\");
+    r.TextOutEx(100, 100, "page one", hpLeft, vpTop);
+    const std::string pdf = dir.File("any.pdf");
+    WritePdf(r, pdf);
+    const std::string info = PdfInfo(pdf);
+    EXPECT_EQ(InfoLine(info, "Title"), "Title (one) \\ two");
+    EXPECT_EQ(InfoLine(info, "Subject"), "KVR16M4-HSCD-34 (\u00FC\u2122) \\");
+    EXPECT_FALSE(Has(info, "Error")) << info;
+    EXPECT_TRUE(Has(PdfPageText(pdf, 1), "page one"));
+    EXPECT_GT(CheckedXrefObjects(test::ReadAll(pdf)), 0);
+
+    for (std::string bad : {std::string("not a pdf"), std::string("%PDF-1.4\ntrailer\n<<\n/Info 1 0 R\n>>\nstartxref\n99999\n%%EOF\n"),
+                            std::string("%PDF-1.4\nxref\n0 1\ntrailer\n<<\n/Info 7 0 R\n>>\nstartxref\n9\n%%EOF\n")}) {
+        const std::string before = bad;
+        EXPECT_FALSE(AddPdfInfoEntry(bad, "Subject", "x"));
+        EXPECT_EQ(bad, before);
+    }
+}
+
+}  // namespace
+}  // namespace velmo

@@ -348,7 +348,11 @@ TEST(SpecSheet, FMElectricalValues) {
                                        FormatFixed(a.PowerGaindBdHorz(), 4) + " dBd)"});
     EXPECT_EQ(ItemValues(texts, "FREQUENCY:"),
               std::vector<std::string>{FormatGeneral(d->OptionsPage.Channel.MidFreq) + " MHz"});
-    EXPECT_EQ(ItemValues(texts, "ANTENNA VSWR (MAXIMUM):").size(), 4u);
+    EXPECT_EQ(ItemValues(texts, "ANTENNA VSWR (MAXIMUM):"),
+              (std::vector<std::string>{"1.07:1 or less, with field matching;",
+                                        "1.25:1 or less, top pole or Cresta\u2122",
+                                        "section mounting; 1.5:1 or less, side",
+                                        "mounted, without field mounting."}));
     int circular = 0;
     for (const TText& t : texts) circular += t.Text == "Cir Pol:";
     EXPECT_EQ(circular, 2);

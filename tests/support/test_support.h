@@ -1,7 +1,9 @@
 #pragma once
 // Helpers shared by the test programs: temporary folders, fixture files, running
 // velmo-cli.
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace velmo::test {
@@ -38,6 +40,24 @@ struct CommandResult {
 };
 // Runs velmo-cli with `args` (each shell-quoted here) and collects its output.
 CommandResult RunCli(const std::string& args);
+struct CliOptions {
+    // Where standard output goes instead of a captured file ("/dev/full").
+    std::string StdOut;
+    // RLIMIT_FSIZE of the run in bytes (0: none), with SIGXFSZ ignored.
+    size_t FileSizeLimit = 0;
+    // A run that takes longer is ended (status 124): a hang fails instead of blocking.
+    int TimeoutSeconds = 60;
+    // Environment settings before the command ("LC_ALL=de_DE.UTF-8").
+    std::string Environment;
+};
+CommandResult RunCliWith(const std::string& args, const CliOptions& options);
+
+// Runs `body` in a child process whose file-size limit is `bytes` (SIGXFSZ ignored, so
+// a write beyond it fails with EFBIG); returns what `body` returns (the failures it
+// found, empty when it passed).
+std::string WithFileSizeLimit(size_t bytes, const std::function<std::string()>& body);
+// The same with environment settings before the command ("LC_ALL=de_DE.UTF-8").
+CommandResult RunCli(const std::string& args, const std::string& environment);
 std::string ShellQuote(const std::string& s);
 
 }  // namespace velmo::test

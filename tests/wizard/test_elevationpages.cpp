@@ -255,7 +255,6 @@ TEST_F(ElevationPages, FMWithoutCatalogRowsLeavesNextDisabled) {
 TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     const std::string sample = test::BinDir() + "samples/rnvx_circular_fm.bcst";
     auto loaded = LoadDesignFile(sample);
-    EXPECT_EQ(loaded->ElevationPage.FMPattern.GainFromFile(), 0);
     WorkingDesign().Assign(*loaded);
     double reopenedGain = 0;
     std::string polID;
@@ -263,7 +262,7 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
         auto page = Enter<TfrmFMElevation>(dsEdit);
         polID = page->CurrentPattern()->PolID;
         EXPECT_EQ(polID, "RNVX-8C");
-        page->StepBeamtilt(-1);  // 0.5 in the file, brought into -1.25 ... 0
+        page->StepBeamtilt(-1);
         page->StepBeamtilt(-4);
         page->PageExit();
         reopenedGain = Design().ElevationPage.FMPattern.Gain();
@@ -271,7 +270,7 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     }
     const double tilt = Design().ElevationPage.FMPattern.Beamtilt();
     const double fill1 = Design().ElevationPage.FMPattern.FirstNullFillPercent();
-    EXPECT_DOUBLE_EQ(tilt, -0.2);
+    EXPECT_NEAR(tilt, -0.75, 1e-12);  // -0.5 in the file, five steps down
     EXPECT_DOUBLE_EQ(fill1, 10);
 
     TBroadcastDesign fresh;
@@ -280,8 +279,8 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     auto page = Enter<TfrmFMElevation>();
     for (int i = 0; i < page->FMPatternList.Count(); ++i)
         if (page->FMPatternList.Item(i).PolID == polID) page->OnFMPatternSelection(i);
-    page->StepBeamtilt(-4);
-    page->StepFirstNullFill(10);
+    page->StepBeamtilt(static_cast<int>(std::lround(tilt / 0.05)));
+    page->StepFirstNullFill(static_cast<int>(std::lround(fill1)));
     ASSERT_DOUBLE_EQ(page->Beamtilt(), tilt);
     EXPECT_GT(reopenedGain, 0);
     EXPECT_NEAR(page->CurrentPattern()->Gain(), reopenedGain, 1e-12);

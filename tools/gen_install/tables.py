@@ -48,13 +48,16 @@ PLANS = {"US": us_plan, "Euro": euro_plan, "Australian": aus_plan}
 PLAN_SHORT = {"US": "US", "Euro": "Euro", "Australian": "Aus"}
 
 # TV families by band. VARNOK has no button on the system parameter page but
-# keeps complete data so that designs naming it still resolve.
-LOW_VHF = ["KLX-VHF", "VARNOK", "CTM"]
+# keeps complete data so that designs naming it still resolve. It is a side-mounted
+# high-band VHF antenna (its report title says so): high-band channels only
+# (174 MHz and up), side mount only.
+LOW_VHF = ["KLX-VHF", "CTM"]
 HIGH_VHF = ["KLX-VHF", "HOV", "VARNOK", "CTM"]
+HIGH_BAND_ONLY = {"VARNOK": 174}
 UHF = ["KLX-UHF", "KVR", "QD-MAX", "QD", "WEN", "CTM"]
 FM_ROW = ["KLX-VHF", "CTM"]
 
-TV_MOUNTS = [("KLX-VHF", "S"), ("KLX-VHF", "T"), ("HOV", "S"), ("VARNOK", "T"),
+TV_MOUNTS = [("KLX-VHF", "S"), ("KLX-VHF", "T"), ("HOV", "S"), ("VARNOK", "S"),
              ("KLX-UHF", "S"), ("KLX-UHF", "T"), ("KVR", "S"), ("KVR", "T"),
              ("QD-MAX", "S"), ("QD-MAX", "T"), ("QD", "S"), ("WEN", "S"),
              ("CTM", "S"), ("CTM", "T")]
@@ -70,7 +73,7 @@ def families_for(ch, beg):
     if beg < 100:
         return LOW_VHF
     if beg < 300:
-        return HIGH_VHF
+        return [f for f in HIGH_VHF if beg >= HIGH_BAND_ONLY.get(f, 0)]
     return UHF
 
 
