@@ -97,6 +97,9 @@ void TfrmFMOptions::PageEnter() {
     try {
         LoadUI();
     } catch (...) {
+        // A table that is missing or holds a bad number: the page shows what it
+        // loaded, but Next stays off so that nothing half-loaded is committed.
+        NextButton.SetEnabled(false);
         Changed();
         throw;
     }

@@ -102,7 +102,9 @@ void TfrmOptions::PageEnter() {
     try {
         LoadUI();
     } catch (...) {
-        ValidateAll();
+        // A table that is missing or holds a bad number: the page shows what it
+        // loaded, but Next stays off so that nothing half-loaded is committed.
+        NextButton.SetEnabled(false);
         Changed();
         throw;
     }

@@ -167,6 +167,17 @@ TEST_F(StepOneViews, FMClicksAndTheERPBox) {
     EXPECT_FALSE(Next.Enabled());
 }
 
+// The wizard creates the widget before the page enters: the widget follows.
+TEST_F(StepOneViews, AViewMadeBeforeEntryFollowsTheEntry) {
+    TfrmFMOptions page(Next);
+    TfrmFMOptionsView view(page);
+    page.PageEnter();
+    EXPECT_EQ(view.findChild<QRadioButton*>("rbFamily0")->text(), "RNVX SPINDRAKE\u00AE");
+    EXPECT_EQ(view.findChild<QTreeWidget*>("lvChannels")->topLevelItemCount(),
+              page.Channels().Count());
+    EXPECT_EQ(view.findChild<QLineEdit*>("edMaxERP")->text(), "0");
+}
+
 TEST_F(StepOneViews, AnErrorInAClickIsShownAndThePageStaysUsable) {
     test::TempDir install;
     std::filesystem::copy(std::filesystem::path(test::BinDir()) / "data", install.Path() / "data",

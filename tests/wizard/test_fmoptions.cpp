@@ -260,6 +260,8 @@ TEST_F(FMOptions, BadTablesStopTheLoadingAndLeaveThePageUsable) {
         SCOPED_TRACE(c.Name);
         UseInstall(c.Files);
         Design().CustomLabel = "kept";
+        Design().MaxERPkW = 5;  // enough for Next, had the loading gone through
+        Next.SetEnabled(true);
         try {
             Enter();
             ADD_FAILURE() << "no error";
@@ -267,6 +269,7 @@ TEST_F(FMOptions, BadTablesStopTheLoadingAndLeaveThePageUsable) {
             EXPECT_EQ(std::string(e.what()).rfind(c.Message, 0), 0u) << e.what();
         }
         EXPECT_FALSE(FPage->Updating());
+        EXPECT_FALSE(Next.Enabled());
         EXPECT_EQ(Design().CustomLabel, "kept");
         EXPECT_EQ(Design().PolCode, "");
     }
