@@ -126,10 +126,34 @@ def tv_design(args, folder):
     check_info(args, path, "KVR", "OAC400-50", "15", fm=False)
 
 
+def fm_design(args, folder):
+    path = os.path.join(folder, "rnvx.bcst")
+    with g.App(args.velmo, splash_ms=300) as app:
+        wizard = w.new_design(app, fm=True)
+        # Step 1: channel 250, circular, RNVX (the first family), its first mount and
+        # feed, and an ERP maximum of 6 kW typed into "Max ERP".
+        g.click(wizard, 60, 116)
+        g.type_text(wizard, "250")
+        g.key(wizard, "Tab", "Tab", "space", "Tab", "space", "Tab", "space")
+        g.screenshot(args.out, "e2e_fm_step1", wizard)
+        g.key(wizard, "alt+e", "ctrl+a")
+        g.type_text(wizard, "6")
+        g.key(wizard, "Return")
+        # Steps 2 and 3: the preselected patterns, the tilt one step down.
+        g.key(wizard, "alt+n")
+        g.key(wizard, "alt+t", "Down")
+        g.key(wizard, "alt+n")
+        lines_and_analysis(wizard, args.out, "e2e_fm", 4, "5")
+        finish_save_reopen(app, wizard, args.out, "e2e_fm", path)
+    info = check_info(args, path, "RNVX", "OAC400-50", "5", fm=True)
+    expect("MaxERPkW", value(info, "MaxERPkW"), lambda v: float(v) == 6)
+
+
 def test(args):
     folder = tempfile.mkdtemp(prefix="velmo-gui-e2e-")
     try:
         tv_design(args, folder)
+        fm_design(args, folder)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
