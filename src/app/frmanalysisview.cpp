@@ -174,7 +174,7 @@ TAnalysisViewBase::TAnalysisViewBase(TAnalysisPageBase& logic, QWidget* parent)
             const char* caption;
             const char* name;
         } list[] = {{afIsolationLossDB, "&Isolation Transformer Loss", "edtIsolationLossDB"},
-                    {afFilterLossDB, "&Filter Loss", "edtFilterLossDB"},
+                    {afFilterLossDB, "Fi&lter Loss", "edtFilterLossDB"},
                     {afCirculatorLossDB, "Circ&ulator Loss", "edtCirculatorLossDB"}};
         int row = 0;
         for (const Part& part : list) {
