@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   poppler-utils locales
   xvfb xauth xdotool imagemagick
+  splat
 )
 
 missing=()

@@ -19,7 +19,7 @@ int Run(const std::vector<std::string>& argv) {
         UsageError("export needs -o NAME");
     if (output.empty()) UsageError("export needs a non-empty output name");
     const std::vector<std::string>& rest = args.Rest();
-    if (rest.size() != 2) UsageError("usage: velmo-cli export {edx|planet|csv} DESIGN.bcst -o NAME");
+    if (rest.size() != 2) UsageError("usage: velmo-cli export {edx|planet|csv|msi|splat} DESIGN.bcst -o NAME");
     TExportFormat format;
     if (rest[0] == "edx") {
         format = efEDX;
@@ -27,8 +27,12 @@ int Run(const std::vector<std::string>& argv) {
         format = efPlanet;
     } else if (rest[0] == "csv") {
         format = efCSV;
+    } else if (rest[0] == "msi") {
+        format = efMSI;
+    } else if (rest[0] == "splat") {
+        format = efSPLAT;
     } else {
-        UsageError("unknown export layout '" + rest[0] + "' (edx, planet or csv)");
+        UsageError("unknown export layout '" + rest[0] + "' (edx, planet, csv, msi or splat)");
     }
     const std::string& designFile = rest[1];
     if (!CheckDesignHeader(designFile))
@@ -46,9 +50,9 @@ int Run(const std::vector<std::string>& argv) {
 
 const CommandRegistrar registrar({
     "export",
-    "export {edx|planet|csv} DESIGN.bcst -o NAME",
-    "write the design's patterns as EDX, Planet or CSV files (NAME with the layout's "
-    "suffix in place of its extension); prints the files written",
+    "export {edx|planet|csv|msi|splat} DESIGN.bcst -o NAME",
+    "write the design's patterns as EDX, Planet, CSV, standard MSI or .az/.el files (NAME "
+    "with the layout's suffix in place of its extension); prints the files written",
     Run,
 });
 

@@ -6,15 +6,16 @@
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/numbers.h"
-#include "base/textcodec.h"
+#include "export/coverageexport.h"
+#include "export/exportcommon.h"
 #include "model/design.h"
 #include "product/partnumber.h"
 
 namespace velmo {
 
-namespace {
+using namespace exportdetail;
 
-constexpr int kAzimuthLines = TAzPattern::kFullCircle;
+namespace {
 
 // The list separator of the comma-delimited layout (the en-US one), whatever the
 // decimal separator of the numbers.
@@ -28,91 +29,19 @@ const char* SlotSuffix(TPatternType t) {
     }
 }
 
-const char* SlotName(TPatternType t) {
-    switch (t) {
-        case ptVertical: return "vertical";
-        case ptFM: return "FM";
-        default: return "horizontal";
-    }
-}
-
 const char* FormatExt(TExportFormat f) {
     switch (f) {
         case efPlanet: return ".pln";
         case efCSV: return ".csv";
+        case efMSI: return ".msi";
+        case efSPLAT: return ".az";
         default: return ".dat";
     }
-}
-
-// Length of the UTF-8 sequence that starts at s[i], 0 when it is not a complete,
-// well-formed one.
-size_t SequenceLength(std::string_view s, size_t i) {
-    auto c = static_cast<unsigned char>(s[i]);
-    size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || i + len > s.size()) return 0;
-    for (size_t k = 1; k < len; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    return len;
-}
-
-// The 8-bit form of the text. A character without a Windows-1252 byte (a name typed
-// in another script) and a byte that is not UTF-8 become "?": the file stays readable
-// by tools that know only the 8-bit code page.
-std::string To8Bit(std::string_view utf8) {
-    std::string out;
-    if (Utf8ToWindows1252(utf8, out)) return out;
-    out.clear();
-    out.reserve(utf8.size());
-    std::string one;
-    size_t i = 0;
-    while (i < utf8.size()) {
-        size_t len = SequenceLength(utf8, i);
-        if (len != 0 && Utf8ToWindows1252(utf8.substr(i, len), one)) {
-            out += one;
-        } else {
-            out += '?';
-        }
-        i += len != 0 ? len : 1;
-    }
-    return out;
-}
-
-std::string PartNumber(const TBroadcastDesign& design) {
-    std::string inputType;  // the design's own connector text stays as it is
-    return BuildPartNumber(design.PartNumberInputs(), inputType);
 }
 
 // Export files are read by other programs, whose fields are separated by commas and
 // blanks: their numbers carry "." in every locale.
 std::string Fixed(long double v) { return FormatFixed(static_cast<double>(v), 3, '.'); }
-
-void AddLine(std::string& out, const std::string& line) {
-    out += line;
-    out += "\r\n";
-}
-
-// The points of the slot as the files hold them: LoadPoints of both patterns, then
-// the azimuth pattern turned by its current angle.
-struct TSlotPoints {
-    const TRealPointList& Azimuth;
-    const TRealPointList& Elevation;
-};
-
-TSlotPoints PrepareSlot(TPatternType patternType, TBroadcastDesign& design) {
-    TAzPattern& az = design.AzimuthPage.Pattern(patternType);
-    TElPattern& el = design.ElevationPage.Pattern(patternType);
-    az.LoadPoints();
-    el.LoadPoints();
-    az.SetAdjustedPoints();
-    if (az.AdjustedPoints.Count() < kAzimuthLines) {
-        std::string name = !az.PatternID.empty() ? az.PatternID : az.FileName;
-        throw Error("Cannot export the " + std::string(SlotName(patternType)) +
-                    " azimuth pattern" + (name.empty() ? std::string() : " \"" + name + "\"") +
-                    ": it holds " + FormatInt(az.Points.Count()) + " of the " +
-                    FormatInt(kAzimuthLines) + " points of a full circle.");
-    }
-    return {az.AdjustedPoints, el.AdjustedPoints};
-}
 
 // The EDX elevation block: whole degrees from -90 to 90 in list order, labelled by a
 // counter that starts at 90 and goes down by one per line.
@@ -232,16 +161,41 @@ std::string ExportText(TExportFormat format, const std::string& outputName,
     switch (format) {
         case efPlanet: return PlanetText(ExportBaseName(outputName), patternType, design);
         case efCSV: return CSVText(ExportBaseName(outputName), patternType, design);
+        case efMSI: return MSIText(patternType, ExportPatternTypes(design).size() > 1, design);
+        case efSPLAT: return SplatAzimuthText(patternType, design);
         default: return EDXText(patternType, design);
     }
 }
 
+namespace {
+
+struct TFileText {
+    std::string Name;
+    std::string Text;
+};
+
+// The files of one slot, texts complete.
+std::vector<TFileText> SlotFiles(TExportFormat format, const std::string& fileName,
+                                 TPatternType patternType, bool twoSlots, TBroadcastDesign& design) {
+    if (format == efSPLAT) {
+        std::vector<std::string> names = SplatFileNames(fileName, patternType, twoSlots);
+        return {{names[0], SplatAzimuthText(patternType, design)},
+                {names[1], SplatElevationText(patternType, design)}};
+    }
+    std::string name = ExportFileName(fileName, format, patternType);
+    std::string text = format == efMSI ? MSIText(patternType, twoSlots, design)
+                                       : ExportText(format, name, patternType, design);
+    return {{std::move(name), std::move(text)}};
+}
+
+}  // namespace
+
 std::string ExportPattern(TExportFormat format, const std::string& fileName,
                           TPatternType patternType, TBroadcastDesign& design) {
-    std::string name = ExportFileName(fileName, format, patternType);
-    std::string text = ExportText(format, name, patternType, design);
-    WriteFileAtomic(name, text);
-    return name;
+    const bool twoSlots = ExportPatternTypes(design).size() > 1;
+    std::vector<TFileText> files = SlotFiles(format, fileName, patternType, twoSlots, design);
+    for (const TFileText& f : files) WriteFileAtomic(f.Name, f.Text);
+    return files.front().Name;
 }
 
 std::string ExportEDX(const std::string& fileName, TPatternType patternType,
@@ -261,12 +215,16 @@ std::string ExportCSV(const std::string& fileName, TPatternType patternType,
 
 std::vector<std::string> ExportDesign(TExportFormat format, const std::string& fileName,
                                       TBroadcastDesign& design) {
-    std::vector<std::string> names, texts;
-    for (TPatternType t : ExportPatternTypes(design)) {
-        names.push_back(ExportFileName(fileName, format, t));
-        texts.push_back(ExportText(format, names.back(), t, design));
+    const std::vector<TPatternType> slots = ExportPatternTypes(design);
+    std::vector<TFileText> files;
+    for (TPatternType t : slots)
+        for (TFileText& f : SlotFiles(format, fileName, t, slots.size() > 1, design))
+            files.push_back(std::move(f));
+    std::vector<std::string> names;
+    for (const TFileText& f : files) {
+        WriteFileAtomic(f.Name, f.Text);
+        names.push_back(f.Name);
     }
-    for (size_t i = 0; i < names.size(); ++i) WriteFileAtomic(names[i], texts[i]);
     return names;
 }
 

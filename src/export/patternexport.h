@@ -4,6 +4,8 @@
 // slot's azimuth pattern turned by the design's rotation, and its elevation pattern.
 // Files are 8-bit Windows-1252 text without a byte-order mark, every line (the last
 // included) ended by CR LF; numbers use the program's decimal separator.
+// The standard MSI layout (".msi") and the ".az"/".el" pair (export/coverageexport.h)
+// go through the same names and commands.
 #include <string>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace velmo {
 
 class TBroadcastDesign;
 
-enum TExportFormat { efEDX = 0, efPlanet = 1, efCSV = 2 };
+enum TExportFormat { efEDX = 0, efPlanet = 1, efCSV = 2, efMSI = 3, efSPLAT = 4 };
 
 // The output name: `fileName` with its extension (from the last "." of the file name
 // part) replaced by the layout's suffix for the slot, or the suffix appended when there
@@ -40,13 +42,15 @@ std::string PlanetText(const std::string& baseName, TPatternType patternType,
                        TBroadcastDesign& design);
 std::string CSVText(const std::string& baseName, TPatternType patternType,
                     TBroadcastDesign& design);
-// The text of `format` for the file `outputName` (an ExportFileName result).
+// The text of `format` for the file `outputName` (an ExportFileName result); for
+// efSPLAT the ".az" text.
 std::string ExportText(TExportFormat format, const std::string& outputName,
                        TPatternType patternType, TBroadcastDesign& design);
 
 // Each builds the whole text, then writes it to ExportFileName(fileName, ...) through a
 // temporary file and a rename (an existing file is replaced; on any failure it is left
-// as it was). Returns the name written. A file that cannot be created throws Error
+// as it was). Returns the name written (efSPLAT writes the slot's ".az" and ".el" files
+// and returns the ".az" name). A file that cannot be created throws Error
 // "Cannot create file \"<name>\". <reason>".
 std::string ExportEDX(const std::string& fileName, TPatternType patternType,
                       TBroadcastDesign& design);
@@ -60,7 +64,8 @@ std::string ExportPattern(TExportFormat format, const std::string& fileName,
 // The export command after the file name has been chosen: one file per slot of
 // ExportPatternTypes. The texts of all slots are built before the first file is
 // written, so a slot that cannot be exported leaves no file behind. Returns the names
-// written, in slot order (empty for a custom design).
+// written, in slot order (efSPLAT: ".az" then ".el" of each slot; empty for a custom
+// design).
 std::vector<std::string> ExportDesign(TExportFormat format, const std::string& fileName,
                                       TBroadcastDesign& design);
 

@@ -263,6 +263,9 @@ void TElPattern::Assign(const TElPattern& source) {
     SetBeamtilt(source.Beamtilt());
     SetFirstNullFillPercent(source.FirstNullFillPercent());
     SetSecondNullFillPercent(source.SecondNullFillPercent());
+    // A pattern read from a design file has no catalog gain (it is not stored), so
+    // the computation above can only give 0: the copy keeps the gain of its source.
+    if (PatternType == ptFM && FLoaded && source.GainFromFile() == 0) SetGain(source.Gain());
 }
 
 // ---- kinds ----

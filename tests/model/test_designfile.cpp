@@ -230,6 +230,17 @@ TEST_F(DesignFile, FMDesignKeepsGainAndComputesPointsAgain) {
     EXPECT_EQ(Saved(*back), Saved(d));
     // The analysis was prepared from the pages: the FM rating is the largest matching row.
     EXPECT_EQ(back->AnalysisPage.Analysis.ElHorzGain, b.Gain());
+
+    // A copy computes the pattern again (the wizard's working design, the current
+    // design after the wizard) without the catalog gain, which the file does not
+    // keep: it keeps the stored gain, and the power analysis with it.
+    TBroadcastDesign copy;
+    copy.Assign(*back);
+    EXPECT_EQ(copy.ElevationPage.FMPattern.Gain(), b.Gain());
+    EXPECT_EQ(copy.ElevationPage.FMPattern.Points.Count(), b.Points.Count());
+    copy.InitializeAnalisys();
+    EXPECT_NEAR(copy.AnalysisPage.Analysis.ERPkWHorz(), back->AnalysisPage.Analysis.ERPkWHorz(),
+                1e-9 * back->AnalysisPage.Analysis.ERPkWHorz());
 }
 
 TEST_F(DesignFile, TVDesignDoesNotComputeItsFMPattern) {

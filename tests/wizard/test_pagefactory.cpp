@@ -29,3 +29,28 @@ TEST(PageFactory, StepToPageClassBySystemTypeAndFamily) {
 }
 
 }  // namespace velmo
+
+#include "wizard/azimuthpages.h"
+#include "wizard/custompages.h"
+#include "wizard/elevationpages.h"
+
+namespace velmo {
+
+TEST(PageFactory, CreatesThePatternPages) {
+    TWizardButton next;
+    auto is = [&](const char* name, auto* typed) {
+        std::unique_ptr<TWizardPage> page = CreateWizardPage(name, next);
+        return page && dynamic_cast<decltype(typed)>(page.get()) != nullptr;
+    };
+    EXPECT_TRUE(is("TfrmAzimuth", static_cast<TfrmAzimuth*>(nullptr)));
+    EXPECT_TRUE(is("TfrmFMAzimuth", static_cast<TfrmFMAzimuth*>(nullptr)));
+    EXPECT_TRUE(is("TfrmElevation", static_cast<TfrmElevation*>(nullptr)));
+    EXPECT_TRUE(is("TfrmFMElevation", static_cast<TfrmFMElevation*>(nullptr)));
+    EXPECT_TRUE(is("TfrmCustomAzimuth", static_cast<TfrmCustomAzimuth*>(nullptr)));
+    EXPECT_TRUE(is("TfrmFMCustomAzimuth", static_cast<TfrmFMCustomAzimuth*>(nullptr)));
+    EXPECT_TRUE(is("TfrmCustomElevation", static_cast<TfrmCustomElevation*>(nullptr)));
+    EXPECT_TRUE(is("TfrmFMCustomElevation", static_cast<TfrmFMCustomElevation*>(nullptr)));
+    EXPECT_FALSE(is("TfrmCustomAzimuth", static_cast<TfrmFMCustomAzimuth*>(nullptr)));
+}
+
+}  // namespace velmo
