@@ -38,8 +38,8 @@ void FillFromRow(const TTextTable& t, const std::string& idColumn, const TPatter
     p.PatternID = t.Field(idColumn);
     p.PatternCode = t.Field("PATTERN_CODE");
     p.FileName = t.Field("FILENAME");
-    p.SetGain(StrToRealDef(t.Field("GAIN"), 0));
-    p.Beamwidth = StrToRealDef(t.Field("BEAMWIDTH"), 0);
+    p.SetGain(t.FloatFieldDef("GAIN", 0));
+    p.Beamwidth = t.FloatFieldDef("BEAMWIDTH", 0);
     p.Desc = PatternDescription(details, p.PatternCode);
 }
 

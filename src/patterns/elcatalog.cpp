@@ -22,12 +22,12 @@ void FillTVFields(const TTextTable& t, TElPattern& p) {
     p.Smooth = t.Field("SMOOTH") == "1";
     p.BayCount = BayCountOf(t);
     p.Description = t.Field("DESCRIPTION");
-    p.SetGain(StrToRealDef(t.Field("GAIN_1"), 0));
+    p.SetGain(t.FloatFieldDef("GAIN_1", 0));
     p.FileName = t.Field("FILENAME");
-    p.BeamWidth = StrToRealDef(t.Field("BEAMWIDTH"), 0);
-    p.SetDefaultBeamtilt(StrToRealDef(t.Field("DEFAULT_BEAMTILT"), 0));
-    p.MaxBeamtilt = StrToRealDef(t.Field("MAX_BEAMTILT"), 0);
-    p.MinBeamtilt = StrToRealDef(t.Field("MIN_BEAMTILT"), 0);
+    p.BeamWidth = t.FloatFieldDef("BEAMWIDTH", 0);
+    p.SetDefaultBeamtilt(t.FloatFieldDef("DEFAULT_BEAMTILT", 0));
+    p.MaxBeamtilt = t.FloatFieldDef("MAX_BEAMTILT", 0);
+    p.MinBeamtilt = t.FloatFieldDef("MIN_BEAMTILT", 0);
 }
 
 bool TakesVertical(const std::string& familyID) {
@@ -96,13 +96,13 @@ void LoadFMElevationList(const std::string& familyID, const std::string& feedCod
         p->FamilyID = familyID;
         p->FeedCode = feedCode;
         p->BayCount = BayCountOf(t);
-        p->BaySpacing = StrToRealDef(t.Field("BAY_SPACING"), 1);
+        p->BaySpacing = t.FloatFieldDef("BAY_SPACING", 1);
         p->PolID = t.Field("H_POL_ID");
         p->DetailLabel = t.Field("LABEL");
         p->BaseCose = t.Field("BASE_CODE");
         p->Description = t.Field("DESCRIPTION");
         p->PolCode = polCode;
-        p->SetGainFromFile(StrToRealDef(t.Field("GAIN"), 0));
+        p->SetGainFromFile(t.FloatFieldDef("GAIN", 0));
         list.Add(std::move(p));
     }
 }

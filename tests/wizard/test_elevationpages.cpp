@@ -249,12 +249,14 @@ TEST_F(ElevationPages, FMWithoutCatalogRowsLeavesNextDisabled) {
     EXPECT_EQ(Design().ElevationPage.FMPattern.PolID, "");
 }
 
-// A design read from its file holds no catalog gain of the plain array; the page
-// takes it from the catalog row of the same PolID, so a tilt changed after reopening
-// gives the gain a fresh design with that tilt has.
+// A design read from its file holds no catalog gain of the plain array: the loader
+// takes it back from the stored gain, and the page from the catalog row of the same
+// PolID, so a tilt changed after reopening gives the gain a fresh design with that
+// tilt has.
 TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     const std::string sample = test::BinDir() + "samples/rnvx_circular_fm.bcst";
     auto loaded = LoadDesignFile(sample);
+    EXPECT_GT(loaded->ElevationPage.FMPattern.GainFromFile(), 0);
     WorkingDesign().Assign(*loaded);
     double reopenedGain = 0;
     std::string polID;
@@ -262,7 +264,7 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
         auto page = Enter<TfrmFMElevation>(dsEdit);
         polID = page->CurrentPattern()->PolID;
         EXPECT_EQ(polID, "RNVX-8C");
-        page->StepBeamtilt(-1);
+        page->StepBeamtilt(-1);  // -0.5 in the file
         page->StepBeamtilt(-4);
         page->PageExit();
         reopenedGain = Design().ElevationPage.FMPattern.Gain();
@@ -270,7 +272,7 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     }
     const double tilt = Design().ElevationPage.FMPattern.Beamtilt();
     const double fill1 = Design().ElevationPage.FMPattern.FirstNullFillPercent();
-    EXPECT_NEAR(tilt, -0.75, 1e-12);  // -0.5 in the file, five steps down
+    EXPECT_DOUBLE_EQ(tilt, -0.75);
     EXPECT_DOUBLE_EQ(fill1, 10);
 
     TBroadcastDesign fresh;
@@ -279,8 +281,8 @@ TEST_F(ElevationPages, ReopenedFMDesignScalesFromTheCatalogGain) {
     auto page = Enter<TfrmFMElevation>();
     for (int i = 0; i < page->FMPatternList.Count(); ++i)
         if (page->FMPatternList.Item(i).PolID == polID) page->OnFMPatternSelection(i);
-    page->StepBeamtilt(static_cast<int>(std::lround(tilt / 0.05)));
-    page->StepFirstNullFill(static_cast<int>(std::lround(fill1)));
+    page->StepBeamtilt(-15);
+    page->StepFirstNullFill(10);
     ASSERT_DOUBLE_EQ(page->Beamtilt(), tilt);
     EXPECT_GT(reopenedGain, 0);
     EXPECT_NEAR(page->CurrentPattern()->Gain(), reopenedGain, 1e-12);
