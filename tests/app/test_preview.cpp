@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -279,18 +280,29 @@ TEST(PreviewWindow, TheHandlerShowsTheWindowForTReporterPreview) {
     InstallPreviewHandler();
     auto reporter = QuarterReport();
     bool seen = false;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            auto* view = qobject_cast<TfrmPreviewView*>(QApplication::activeModalWidget());
-            ASSERT_NE(view, nullptr);
-            seen = true;
-            EXPECT_TRUE(view->Logic().FitToSize());
-            EXPECT_EQ(view->Logic().PageIndex(), 0);
-            EXPECT_TRUE(view->windowState() & Qt::WindowMaximized);
-            view->reject();
-        },
-        Qt::QueuedConnection);
+    // The modal window shows once its own event loop runs: look for it every 10 ms,
+    // and give up after 10 s (closing whatever preview is open) so a fault fails the
+    // test instead of leaving it waiting.
+    QTimer poll;
+    int tries = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* view = qobject_cast<TfrmPreviewView*>(QApplication::activeModalWidget());
+        if (!view) {
+            if (++tries < 1000) return;
+            poll.stop();
+            ADD_FAILURE() << "the preview window did not show";
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* v = qobject_cast<TfrmPreviewView*>(w)) v->reject();
+            return;
+        }
+        poll.stop();
+        seen = true;
+        EXPECT_TRUE(view->Logic().FitToSize());
+        EXPECT_EQ(view->Logic().PageIndex(), 0);
+        EXPECT_TRUE(view->windowState() & Qt::WindowMaximized);
+        view->reject();
+    });
+    poll.start(10);
     reporter->Preview();
     EXPECT_TRUE(seen);
     EXPECT_EQ(reporter->MetaCount(), 0);
