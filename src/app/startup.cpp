@@ -15,6 +15,7 @@
 #include "app/splash.h"
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "base/warnings.h"
 #include "model/design.h"
 #include "patterns/elpattern.h"
 #include "report/reporter.h"
@@ -40,6 +41,8 @@ int RunDesktopProgram(int argc, char** argv) {
     SetElMessageHandler([](const std::string& message) {
         UI().Message(TMsgKind::Warning, message, TMsgButtons::Ok);
     });
+    // What a design file or pattern file held out of bounds reaches the user too.
+    ShowWarningsThroughUI();
 
     // 2. The splash, shown without waiting. VELMO_SPLASH_MS shortens it (0: none),
     // for measuring the start-up.
@@ -73,6 +76,7 @@ int RunDesktopProgram(int argc, char** argv) {
     });
     const int rc = app.exec();
     SetElMessageHandler(nullptr);
+    SetWarningHandler(nullptr);
     TReporter::SetPreviewHandler(nullptr);
     SetUI(nullptr);
     return rc;
