@@ -61,18 +61,20 @@ int RunDesktopProgram(int argc, char** argv) {
         QApplication::processEvents();
     }
 
-    // 3. The application title and the main window; named arguments open a design.
+    // 3. The application title and the main window.
     QApplication::setApplicationDisplayName("Orvane Velmo");
     TSettingsRecentStore store;
     TfrmMain main(&store);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    main.Create(args);
 
-    // 4. The splash stays up for its time, then the main window shows.
+    // 4. The splash stays up for its time, then the main window shows and a design
+    // named on the command line opens: a message about a bad file then sits over the
+    // main window, not hidden under the splash that stays on top.
     QTimer::singleShot(splashMs, &main, [&] {
         splash.reset();
         main.show();
+        main.Create(args);
     });
     const int rc = app.exec();
     SetElMessageHandler(nullptr);

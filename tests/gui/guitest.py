@@ -26,6 +26,18 @@ class GuiTestError(Exception):
     pass
 
 
+_apps = []  # the programs started by this test, for the failure report
+
+
+def _check_alive(pid):
+    """Raises at once when the program with this pid, started here, has ended."""
+    for app in _apps:
+        if str(app.proc.pid) == str(pid) and not app.alive():
+            out, err = app.output()
+            raise GuiTestError("velmo ended with exit code %d\nstdout: %s\nstderr: %s"
+                               % (app.proc.returncode, out.strip()[-2000:], err.strip()[-2000:]))
+
+
 def parse_args(argv=None):
     p = argparse.ArgumentParser()
     p.add_argument("--velmo", required=True)
@@ -66,6 +78,8 @@ class App:
             e.update(env)
         self.proc = subprocess.Popen([velmo] + list(args), env=e, cwd=cwd,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.captured = None
+        _apps.append(self)
 
     def wait_exit(self, timeout=DEFAULT_TIMEOUT):
         """The exit code, or GuiTestError (after killing it) when it does not exit in time."""
@@ -77,8 +91,13 @@ class App:
         return self.proc.returncode
 
     def output(self):
-        out, err = self.proc.communicate(timeout=5)
-        return out, err
+        """What the program wrote, once it has ended (kept for a second call)."""
+        if self.captured is None:
+            try:
+                self.captured = self.proc.communicate(timeout=5)
+            except (subprocess.TimeoutExpired, ValueError):
+                self.captured = ("", "")
+        return self.captured
 
     def kill(self):
         if self.proc.poll() is None:
@@ -99,7 +118,9 @@ class App:
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, exc_type, *exc):
+        if exc_type is not None:
+            _snapshot_screen()  # before the program is gone
         self.close()
         return False
 
@@ -108,6 +129,8 @@ def find_window(name, timeout=DEFAULT_TIMEOUT, pid=None, visible=True):
     """The id of a window whose title matches the regular expression `name`."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
+        if pid is not None:
+            _check_alive(pid)
         cmd = ["search"]
         if visible:
             cmd.append("--onlyvisible")
@@ -190,12 +213,47 @@ def wait_for(predicate, timeout=DEFAULT_TIMEOUT, what="condition"):
     raise GuiTestError("%s not met within %.0f s" % (what, timeout))
 
 
+_screen_report = []  # the windows and screenshot at the moment a test failed
+_out_dir = None
+
+
+def _snapshot_screen():
+    if _screen_report or _out_dir is None:
+        return
+    try:
+        name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        out = xdotool("search", "--onlyvisible", "--name", ".", check=False, timeout=5)
+        for window in out.split():
+            title = xdotool("getwindowname", window, check=False, timeout=5).strip()
+            if title:
+                _screen_report.append("window %s: %r" % (window, title))
+        _screen_report.append("screenshot: %s" % screenshot(_out_dir, "FAILED_" + name))
+    except Exception as e:  # noqa: BLE001 - the report must not hide the failure
+        _screen_report.append("(no window list: %s)" % e)
+
+
+def _report_failure():
+    """The windows on screen, a screenshot and what the program wrote, for a failed run."""
+    _snapshot_screen()
+    for line in _screen_report:
+        print(line, file=sys.stderr)
+    for app in _apps:
+        app.kill()
+        out, err = app.output()
+        if out.strip() or err.strip():
+            print("velmo (exit %s) wrote:\n%s\n%s" % (app.proc.returncode, out.strip()[-2000:],
+                                                     err.strip()[-2000:]), file=sys.stderr)
+
+
 def main(test):
     """Runs test(args) and turns any failure into exit code 1 with a message."""
+    global _out_dir
     args = parse_args()
+    _out_dir = args.out
     try:
         test(args)
     except Exception as e:  # noqa: BLE001 - every failure ends the test with its message
         print("FAIL: %s: %s" % (type(e).__name__, e), file=sys.stderr)
+        _report_failure()
         sys.exit(1)
     print("PASS")
