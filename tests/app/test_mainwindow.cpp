@@ -212,6 +212,41 @@ TEST(WizardWindow, ButtonsReachTheLogicAndFollowIt) {
     WorkingDesign().DesignInfo.SystemType.clear();
 }
 
+// Every step of every sample design fits the wizard laid out for an 800 x 600 screen:
+// no page widens or heightens the window beyond it, and nothing is cut off.
+TEST(WizardWindow, EveryPageOfEverySampleFitsTheSmallScreen) {
+    test::ScriptedUI ui;
+    for (const char* sample : {"kvr_horizontal_ch34.bcst", "miraldo_uhf_elliptical_top.bcst",
+                               "qdmax_ch30.bcst", "varnok_ch9.bcst", "custom_tv.bcst",
+                               "rnvx_circular_fm.bcst", "240c_fm.bcst", "custom_fm.bcst"}) {
+        for (int step = 1; step <= 5; ++step) {
+            auto design = LoadDesignFile(Sample(sample));
+            WorkingDesign().Assign(*design);
+            TfrmWizard wizard;
+            wizard.BeginIndex = step;
+            wizard.EndIndex = step;
+            TfrmWizardView view(wizard, nullptr);
+            view.Start(step);
+            view.show();
+            QApplication::processEvents();
+            const std::string what = std::string(sample) + " step " + std::to_string(step);
+            ASSERT_NE(view.PageView(), nullptr) << what;
+            const QSize hint = view.minimumSizeHint();
+            EXPECT_LE(hint.width(), 800) << what;
+            EXPECT_LE(hint.height(), 600) << what;
+            EXPECT_LE(view.width(), 800) << what;
+            EXPECT_LE(view.height(), 600) << what;
+            QWidget* page = view.PageView();
+            for (QWidget* child : page->findChildren<QWidget*>()) {
+                if (!child->isVisible() || child->objectName().isEmpty()) continue;
+                const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
+                EXPECT_TRUE(page->rect().contains(r)) << what << ": " << child->objectName().toStdString();
+            }
+            view.close();
+        }
+    }
+}
+
 TEST(DesignInfoWindow, TogglesAndFieldsReachTheLogic) {
     TfrmDesignInfo logic;
     logic.SetReportTitle("Title\nkept");
