@@ -167,6 +167,12 @@ public:
     // Replaces every Y by FieldTodB(Y), in place.
     void ConvertTodB();
     void Reserve(int n) { FPoints.reserve(static_cast<size_t>(n)); }
+    // Makes the list hold n points (the new ones (0, 0)) and returns the first, for
+    // filling in place; a list that holds n points already is not touched.
+    TRealPoint* Resize(int n) {
+        FPoints.resize(static_cast<size_t>(n));
+        return FPoints.data();
+    }
     const std::vector<TRealPoint>& Points() const { return FPoints; }
 
 private:

@@ -1,6 +1,7 @@
 #include "patterns/elpattern.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "base/fileio.h"
@@ -66,20 +67,26 @@ void TElPattern::SetDefaultBeamtilt(double v) {
 
 void TElPattern::SetBeamtilt(double v) {
     FBeamtilt = v;
-    if (PatternType == ptFM && FLoaded) CalculatePattern();
-    SetAdjustedPoints();
+    if (PatternType == ptFM && FLoaded)
+        CalculatePattern();  // which sets the adjusted points
+    else
+        SetAdjustedPoints();
 }
 
 void TElPattern::SetFirstNullFillPercent(double v) {
     FFirstNullFillPercent = v;
-    if (PatternType == ptFM && FLoaded) CalculatePattern();
-    SetAdjustedPoints();
+    if (PatternType == ptFM && FLoaded)
+        CalculatePattern();  // which sets the adjusted points
+    else
+        SetAdjustedPoints();
 }
 
 void TElPattern::SetSecondNullFillPercent(double v) {
     FSecondNullFillPercent = v;
-    if (PatternType == ptFM && FLoaded) CalculatePattern();
-    SetAdjustedPoints();
+    if (PatternType == ptFM && FLoaded)
+        CalculatePattern();  // which sets the adjusted points
+    else
+        SetAdjustedPoints();
 }
 
 // ---- TV point files ----
@@ -140,33 +147,44 @@ void TElPattern::LoadKLXPoints() {
     LoadPoints2();
 }
 
-void TElPattern::AppendAdjusted(const TRealPointList& points, double offset) {
-    const auto& pts = points.Points();
-    const size_t n = pts.size();
-    AdjustedPoints.Reserve(AdjustedPoints.Count() + static_cast<int>(2 * n));
+void TElPattern::SetAdjustedFrom(const TRealPointList& points, double offset) {
+    const TRealPoint* pts = points.Points().data();
+    const size_t n = points.Points().size();
+    TRealPoint* out = AdjustedPoints.Resize(static_cast<int>(2 * n));
+    // Each point shifted, then the midpoint to the next one (the last point's own).
+    for (size_t i = 0; i + 1 < n; ++i) {
+        out[2 * i] = {pts[i].X + offset, pts[i].Y};
+        out[2 * i + 1] = {(pts[i].X + pts[i + 1].X) / 2 + offset, (pts[i].Y + pts[i + 1].Y) / 2};
+    }
+    if (n > 0) {
+        const TRealPoint& p = pts[n - 1];
+        out[2 * n - 2] = {p.X + offset, p.Y};
+        out[2 * n - 1] = {(p.X + p.X) / 2 + offset, (p.Y + p.Y) / 2};
+    }
+    // A point (or else its midpoint) at 0 degrees gives the gain at the horizon; the
+    // last such point wins.
     for (size_t i = 0; i < n; ++i) {
-        const TRealPoint& p = pts[i];
-        const TRealPoint& q = i + 1 < n ? pts[i + 1] : p;
-        TRealPoint a{p.X + offset, p.Y};
-        TRealPoint m{(p.X + q.X) / 2 + offset, (p.Y + q.Y) / 2};
-        if (a.X == 0) {
-            SetGainAtZero(a.Y);
-        } else if (m.X == 0) {
-            SetGainAtZero(m.Y);
+        if (out[2 * i].X == 0) {
+            SetGainAtZero(out[2 * i].Y);
+        } else if (out[2 * i + 1].X == 0) {
+            SetGainAtZero(out[2 * i + 1].Y);
         }
-        AdjustedPoints.AddPoint(a);
-        AdjustedPoints.AddPoint(m);
     }
 }
 
 void TElPattern::SetAdjustedPoints() {
-    AdjustedPoints.Clear();
-    if (FamilyID == "KLX-VHF") LoadKLXPoints();
+    if (FamilyID == "KLX-VHF") {
+        AdjustedPoints.Clear();
+        LoadKLXPoints();
+    }
     if (IsKVRBase()) {
+        AdjustedPoints.Clear();
         SetKVRAdjustedPoints();
         return;
     }
-    AppendAdjusted(Points, BeamTiltOffSet());
+    // The adjusted points are written over the old ones: the FM page computes on every
+    // step, and the list keeps its size.
+    SetAdjustedFrom(Points, BeamTiltOffSet());
 }
 
 // ---- KVR family ----
@@ -200,13 +218,12 @@ void TElPattern::SetKVRAdjustedPoints() {
 void TElPattern::LoadKVRAdjustedPoints(const std::string& fileName) {
     TRealPointList points;
     ReadExtendedPoints(PatternFilePath(GetPath(), fileName), points, this);
-    AppendAdjusted(points, 0);
+    SetAdjustedFrom(points, 0);
 }
 
 // ---- FM computation ----
 
 void TElPattern::CalculatePattern() {
-    Points.Clear();
     TFMArrayInput input;
     input.FamilyID = FamilyID;
     input.BayCount = BayCount;
@@ -223,15 +240,37 @@ void TElPattern::CalculatePattern() {
     SetGain(gain);
 
     // 3704 points at k/10 degrees: mirrored about -90 below it, the samples from -90 to
-    // 90, mirrored about 90 above it, and the value at -90 twice at the very end.
-    Points.Reserve(kExtendedPoints);
-    for (int k = -1001; k <= -901; ++k) Points.AddPoint(k / 10.0, r.Sample(-1800 - k));
-    for (int k = -900; k <= 900; ++k) Points.AddPoint(k / 10.0, r.Sample(k));
-    for (int k = 901; k <= 2700; ++k) Points.AddPoint(k / 10.0, r.Sample(1800 - k));
-    for (int k = 2701; k <= 2702; ++k) Points.AddPoint(k / 10.0, r.Sample(-900));
+    // 90, mirrored about 90 above it, and the value at -90 twice at the very end. The
+    // angles are the same for every computation: worked out once.
+    static const std::vector<double> kAngles = [] {
+        std::vector<double> x;
+        for (int k = -1001; k <= 2702; ++k) x.push_back(k / 10.0);
+        return x;
+    }();
+    TRealPoint* out = Points.Resize(kExtendedPoints);
+    const double* x = kAngles.data();
+    int at = 0;
+    for (int k = -1001; k <= -901; ++k, ++at) out[at] = {x[at], r.Sample(-1800 - k)};
+    for (int k = -900; k <= 900; ++k, ++at) out[at] = {x[at], r.Sample(k)};
+    for (int k = 901; k <= 2700; ++k, ++at) out[at] = {x[at], r.Sample(1800 - k)};
+    for (int k = 2701; k <= 2702; ++k, ++at) out[at] = {x[at], r.Sample(-900)};
 
     BeamWidth = r.BeamWidth;
     SetAdjustedPoints();
+    FComputed.Valid = PatternType == ptFM;
+    FComputed.FamilyID = FamilyID;
+    FComputed.BaseCose = BaseCose;
+    FComputed.BayCount = BayCount;
+    FComputed.BaySpacing = BaySpacing;
+    FComputed.Beamtilt = FBeamtilt;
+    FComputed.FirstNullFill = FFirstNullFillPercent;
+    FComputed.SecondNullFill = FSecondNullFillPercent;
+    FComputed.GainFromFile = FGainFromFile;
+    FComputed.Gain = FGain;
+    FComputed.GainAtZero = FGainAtZero;
+    FComputed.BeamWidth = BeamWidth;
+    FComputed.PointCount = Points.Count();
+    FComputed.AdjustedCount = AdjustedPoints.Count();
     // The computation went on with the phase reached; the message is shown once the
     // pattern is complete, so whatever the message box lets run sees a whole pattern.
     if (r.TiltLimitReached) ShowMessage(MaxIterationsMessage(r.TiltEvaluations));
@@ -239,7 +278,24 @@ void TElPattern::CalculatePattern() {
 
 // ---- copies ----
 
+// The inputs and figures are those the last computation left (compared bit for bit, so
+// a value changed since and changed back still counts as the same).
+bool TElPattern::StillAsComputed() const {
+    const TComputedFor& c = FComputed;
+    auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    return c.Valid && PatternType == ptFM && c.FamilyID == FamilyID && c.BaseCose == BaseCose &&
+           c.BayCount == BayCount && same(c.BaySpacing, BaySpacing) && same(c.Beamtilt, FBeamtilt) &&
+           same(c.FirstNullFill, FFirstNullFillPercent) &&
+           same(c.SecondNullFill, FSecondNullFillPercent) && same(c.GainFromFile, FGainFromFile) &&
+           same(c.Gain, FGain) && same(c.GainAtZero, FGainAtZero) && same(c.BeamWidth, BeamWidth) &&
+           c.PointCount == Points.Count() && c.AdjustedCount == AdjustedPoints.Count();
+}
+
 void TElPattern::Assign(const TElPattern& source) {
+    if (source.PatternType == ptFM && FLoaded) {
+        AssignFM(source);
+        return;
+    }
     FamilyID = source.FamilyID;
     BayCount = source.BayCount;
     BaySpacing = source.BaySpacing;
@@ -266,6 +322,48 @@ void TElPattern::Assign(const TElPattern& source) {
     // A pattern read from a design file has no catalog gain (it is not stored), so
     // the computation above can only give 0: the copy keeps the gain of its source.
     if (PatternType == ptFM && FLoaded && source.GainFromFile() == 0) SetGain(source.Gain());
+}
+
+// An FM pattern into a pattern that computes: the copy ends as a computation from the
+// copied inputs would. When the source still holds what its last computation gave, that
+// is the source's own points and figures, copied; otherwise (inputs changed without a
+// computation, or figures set from a file) the copy computes once.
+void TElPattern::AssignFM(const TElPattern& source) {
+    FamilyID = source.FamilyID;
+    BayCount = source.BayCount;
+    BaySpacing = source.BaySpacing;
+    PolID = source.PolID;
+    PolCode = source.PolCode;
+    BaseCose = source.BaseCose;
+    Smooth = source.Smooth;
+    Description = source.Description;
+    FileName = source.FileName;
+    MaxBeamtilt = source.MaxBeamtilt;
+    MinBeamtilt = source.MinBeamtilt;
+    PatternType = source.PatternType;
+    DetailLabel = source.DetailLabel;
+    FeedCode = source.FeedCode;
+    FGainFromFile = source.FGainFromFile;
+    FDefaultBeamtilt = source.FDefaultBeamtilt;
+    FBeamtilt = source.FBeamtilt;
+    FFirstNullFillPercent = source.FFirstNullFillPercent;
+    FSecondNullFillPercent = source.FSecondNullFillPercent;
+    if (source.StillAsComputed()) {
+        Points.Assign(source.Points);
+        AdjustedPoints.Assign(source.AdjustedPoints);
+        BeamWidth = source.BeamWidth;
+        FBeamtiltLimitReached = source.FBeamtiltLimitReached;
+        SetGain(source.FGain);
+        SetGainAtZero(source.FGainAtZero);
+        FComputed = source.FComputed;
+    } else {
+        Points.Assign(source.Points);
+        BeamWidth = source.BeamWidth;
+        CalculatePattern();
+    }
+    // A pattern read from a design file has no catalog gain (it is not stored), so
+    // the computation can only give 0: the copy keeps the gain of its source.
+    if (source.GainFromFile() == 0) SetGain(source.Gain());
 }
 
 // ---- kinds ----

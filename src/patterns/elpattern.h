@@ -74,7 +74,9 @@ public:
     bool BeamtiltLimitReached() const { return FBeamtiltLimitReached; }
 
     // Copies field by field; Gain, GainFromFile and the four tilt/fill values through
-    // their setters, so a loaded FM target ends computed from the copied parameters.
+    // their setters, so a loaded FM target ends computed from the copied parameters: an
+    // FM source that still holds its last computation is copied as it is (the same
+    // bits a computation would give), any other is computed once.
     // The loaded flag and VertPatterns are not copied.
     virtual void Assign(const TElPattern& source);
 
@@ -120,7 +122,8 @@ private:
     void ReadPoints(bool adjust);
     static void ReadExtendedPoints(const std::string& path, TRealPointList& points,
                                    TElPattern* gainAtZeroTarget);
-    void AppendAdjusted(const TRealPointList& points, double offset);
+    // AdjustedPoints = points shifted by offset, each followed by the midpoint to the next.
+    void SetAdjustedFrom(const TRealPointList& points, double offset);
 
     double FGain = 0;
     double FGainFromFile = 0;
@@ -130,6 +133,21 @@ private:
     double FFirstNullFillPercent = 0;
     double FSecondNullFillPercent = 0;
     bool FBeamtiltLimitReached = false;
+
+    // What the last FM computation was made from and what it gave. An Assign from a
+    // pattern whose inputs and figures still are these copies the points instead of
+    // computing them again.
+    struct TComputedFor {
+        bool Valid = false;
+        std::string FamilyID, BaseCose;
+        int32_t BayCount = 0;
+        double BaySpacing = 0, Beamtilt = 0, FirstNullFill = 0, SecondNullFill = 0;
+        double GainFromFile = 0, Gain = 0, GainAtZero = 0, BeamWidth = 0;
+        int PointCount = 0, AdjustedCount = 0;
+    };
+    bool StillAsComputed() const;
+    void AssignFM(const TElPattern& source);
+    TComputedFor FComputed;
 };
 
 class TVertPattern : public TElPattern {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <numbers>
 
 namespace velmo {
@@ -36,24 +37,31 @@ const TAngleTables& AngleTables() {
 
 // What each bay group contributes at one angle: the sums of cos psi and sin psi over its
 // bays, without weight and group phase. These do not change while the searches vary
-// X1, X2 and PH, so they are worked out once per angle per computation.
+// X1, X2 and PH, so they are worked out once per angle per computation. The eight sums
+// of one angle lie together (one cache line), as every evaluation reads all of them.
 struct TGroupSums {
     double C[4] = {0, 0, 0, 0};
     double S[4] = {0, 0, 0, 0};
 };
 
 // psi(j) = (j - 1) u with u = -2 pi S sin(theta): the bay phasors are the powers of
-// exp(i u), taken by successive multiplication.
+// exp(i u), taken by successive multiplication. The phasor after the top bay is not
+// needed, so a single bay needs no cos and sin at all.
 TGroupSums GroupSumsFromSin(const TFMArrayGeometry& g, double sinTheta) {
     TGroupSums t;
-    const double u = -2.0 * kPi * g.S * sinTheta;
-    const double cu = std::cos(u), su = std::sin(u);
+    double cu = 1, su = 0;
+    if (g.N > 1) {
+        const double u = -2.0 * kPi * g.S * sinTheta;
+        cu = std::cos(u);
+        su = std::sin(u);
+    }
     double zc = 1, zs = 0;
     int32_t j = 1;
     for (int grp = 0; grp < 4; ++grp) {
         for (; j <= g.Last[grp]; ++j) {
             t.C[grp] += zc;
             t.S[grp] += zs;
+            if (j == g.N) continue;  // the top bay: no phasor follows
             double nc = zc * cu - zs * su;
             zs = zs * cu + zc * su;
             zc = nc;
@@ -80,32 +88,133 @@ inline double ArrayFactorFromSums(const double C[4], const double S[4], double x
     return std::sqrt(re * re + im * im) / n;
 }
 
+// The sample loops below run 2 samples at a time on every x86-64, 4 where the processor
+// has AVX: the same IEEE operations per sample either way (AVX brings no fused
+// multiply-add), so the same bits.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
+#define VELMO_SAMPLE_LOOP __attribute__((target_clones("avx", "default")))
+#else
+#define VELMO_SAMPLE_LOOP
+#endif
+
+// e[i] = AF(i) x element[i] over n samples, from the group sums laid out group by group.
+VELMO_SAMPLE_LOOP
+void EvaluateSamples(const double* const C[4], const double* const S[4], const double* element,
+                     double* e, size_t count, double x1, double x2, double cph, double sph,
+                     double n) {
+    const double *c0 = C[0], *c1 = C[1], *c2 = C[2], *c3 = C[3];
+    const double *s0 = S[0], *s1 = S[1], *s2 = S[2], *s3 = S[3];
+    for (size_t i = 0; i < count; ++i) {
+        const double Ci[4] = {c0[i], c1[i], c2[i], c3[i]};
+        const double Si[4] = {s0[i], s1[i], s2[i], s3[i]};
+        e[i] = ArrayFactorFromSums(Ci, Si, x1, x2, cph, sph, n) * element[i];
+    }
+}
+
+// The largest value above 0 (0 when there is none; not-a-number values never count),
+// as a plain walk keeping the largest finds it, taken over four running maxima at once.
+double PositiveMaximum(const double* e, size_t count) {
+    double m[4] = {0, 0, 0, 0};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        for (int l = 0; l < 4; ++l)
+            if (e[i + l] > m[l]) m[l] = e[i + l];
+    for (; i < count; ++i)
+        if (e[i] > m[0]) m[0] = e[i];
+    double mx = 0;
+    for (double v : m)
+        if (v > mx) mx = v;
+    return mx;
+}
+
+VELMO_SAMPLE_LOOP
+void DivideSamples(double* e, size_t count, double by) {
+    for (size_t i = 0; i < count; ++i) e[i] /= by;
+}
+
+// One step of the bay phasors of every angle: z = z exp(i u).
+VELMO_SAMPLE_LOOP
+void RotatePhasors(double* zc, double* zs, const double* cu, const double* su, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const double nc = zc[i] * cu[i] - zs[i] * su[i];
+        zs[i] = zs[i] * cu[i] + zc[i] * su[i];
+        zc[i] = nc;
+    }
+}
+
+VELMO_SAMPLE_LOOP
+void AddPhasors(double* c, double* s, const double* zc, const double* zs, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        c[i] += zc[i];
+        s[i] += zs[i];
+    }
+}
+
+// The buffers of a computation, kept per thread between computations: a spin-button
+// step computes again at once, and allocating and touching fresh memory for every
+// computation cost more than the arithmetic of a small array.
+struct TFMBuffers {
+    std::vector<double> Element;
+    // The group sums over all samples, group by group: C of groups 0 to 3, then S.
+    std::vector<double> Sums;
+    // The phasor step and the running phasor per angle from 0 to 90 degrees.
+    std::vector<double> Cu, Su, Zc, Zs;
+    std::vector<double> E;
+    std::vector<uint32_t> Stamp;
+    uint32_t Counter = 0;  // the last content number handed out (see TFMWork::Touch)
+    // What the buffers hold from the last computation: the element factor is that of
+    // ElementP, the group sums those of SumsN bays at spacing SumsS, and D0 the
+    // directivity of that plain array with that element. A computation with the same
+    // array (every tilt or fill step of the FM page) takes them as they are.
+    bool ElementValid = false, SumsValid = false, D0Valid = false;
+    double ElementP = 0, SumsS = 0, D0 = 0;
+    int32_t SumsN = 0;
+    bool InUse = false;
+};
+
 // The working state of one computation: the search variables, the per-angle group sums,
 // and the working pattern E. Values of E that only the index walks read (the plain
 // array factor between the fill searches) are evaluated when a walk first reads them.
 class TFMWork {
 public:
     TFMWork(const TFMArrayGeometry& g, double p, const TFMArrayOptions& options)
-        : G(g), P(p), FN(g.N), FRef(options.ArrayFactor), FE(kSamples), FStamp(kSamples, 0) {
+        : G(g), P(p), FN(g.N), FRef(options.ArrayFactor), FBuffers(AcquireBuffers()),
+          FElement(FBuffers.Element), FE(FBuffers.E), FStamp(FBuffers.Stamp) {
         const TAngleTables& tab = AngleTables();
         FElement.resize(kSamples);
-        for (int k = -kHalf; k <= kHalf; ++k) FElement[Idx(k)] = P + (1 - P) * tab.Cos[Idx(k)];
+        FE.resize(kSamples);
+        // Content numbers go on from the last computation, so the stamps of the samples
+        // it left need no clearing; they start again (all cleared) when they run out.
+        if (FStamp.size() != static_cast<size_t>(kSamples) || FBuffers.Counter > 0xF0000000u) {
+            FStamp.assign(kSamples, 0);
+            FBuffers.Counter = 0;
+        }
+        FCurrent = ++FBuffers.Counter;
+        if (!(FBuffers.ElementValid && FBuffers.ElementP == P)) {
+            for (int k = -kHalf; k <= kHalf; ++k) FElement[Idx(k)] = P + (1 - P) * tab.Cos[Idx(k)];
+            FBuffers.ElementValid = true;
+            FBuffers.ElementP = P;
+            FBuffers.D0Valid = false;
+        }
         if (!FRef) {
-            for (auto& v : FC) v.resize(kSamples);
-            for (auto& v : FS) v.resize(kSamples);
-            // sin is odd, so the sums at -theta are those at theta with S negated.
-            for (int k = 0; k <= kHalf; ++k) {
-                TGroupSums t = GroupSumsFromSin(G, tab.Sin[Idx(k)]);
-                for (int grp = 0; grp < 4; ++grp) {
-                    FC[grp][Idx(k)] = t.C[grp];
-                    FC[grp][Idx(-k)] = t.C[grp];
-                    FS[grp][Idx(k)] = t.S[grp];
-                    FS[grp][Idx(-k)] = k == 0 ? t.S[grp] : -t.S[grp];
-                }
+            if (!(FBuffers.SumsValid && FBuffers.SumsN == G.N && FBuffers.SumsS == G.S)) {
+                FBuffers.SumsValid = false;
+                FBuffers.D0Valid = false;
+                ComputeGroupSums(tab);
+                FBuffers.SumsValid = true;
+                FBuffers.SumsN = G.N;
+                FBuffers.SumsS = G.S;
+            }
+            for (int grp = 0; grp < 4; ++grp) {
+                FC[grp] = FBuffers.Sums.data() + static_cast<size_t>(grp) * kSamples;
+                FS[grp] = FBuffers.Sums.data() + static_cast<size_t>(4 + grp) * kSamples;
             }
         }
         SetPhase(0);
     }
+    ~TFMWork() { FBuffers.InUse = false; }
+    TFMWork(const TFMWork&) = delete;
+    TFMWork& operator=(const TFMWork&) = delete;
 
     void SetPhase(double ph) {
         PH = ph;
@@ -148,13 +257,22 @@ public:
     // E = array factor x element factor, normalized (all samples).
     void SetNormalizedPattern() {
         double mx = 0;
-        for (int k = -kHalf; k <= kHalf; ++k) {
-            double v = ArrayK(k) * FElement[Idx(k)];
-            FE[Idx(k)] = v;
-            if (v > mx) mx = v;
+        if (FRef) {
+            for (int k = -kHalf; k <= kHalf; ++k) {
+                double v = ArrayK(k) * FElement[Idx(k)];
+                FE[Idx(k)] = v;
+                if (v > mx) mx = v;
+            }
+        } else {
+            // Three plain passes (evaluate, find the maximum, divide) instead of one:
+            // the first and last then run two or four samples at a time, each sample
+            // computed exactly as alone.
+            double* e = FE.data();
+            EvaluateSamples(FC, FS, FElement.data(), e, kSamples, X1, X2, FCph, FSph, FN);
+            mx = PositiveMaximum(e, kSamples);
         }
         if (mx == 0) mx = 1;
-        for (double& v : FE) v /= mx;
+        DivideSamples(FE.data(), FE.size(), mx);
         Touch(true);
     }
     // E = array factor alone, not normalized.
@@ -174,8 +292,26 @@ public:
         }
         return FE[i];
     }
-    std::vector<double> TakePattern() {
-        for (int k = -kHalf; k <= kHalf; ++k) E(k);
+    // The directivity of the plain array (all weights 1, no phase), from the last
+    // computation when it had the same array; leaves the phase at 0.
+    double PlainDirectivity() {
+        if (!FRef && FBuffers.D0Valid) return FBuffers.D0;
+        X1 = 1;
+        X2 = 1;
+        SetPhase(0);
+        SetNormalizedPattern();
+        const double d0 = PatternDirectivity(Pattern());
+        if (!FRef) {
+            FBuffers.D0 = d0;
+            FBuffers.D0Valid = true;
+        }
+        return d0;
+    }
+
+    // Every sample of E, evaluated.
+    const std::vector<double>& Pattern() {
+        if (!FAllValid)
+            for (int k = -kHalf; k <= kHalf; ++k) E(k);
         return FE;
     }
 
@@ -184,20 +320,97 @@ public:
     double X1 = 1, X2 = 1, PH = 0;
 
 private:
+    // The group sums at every sample angle, as GroupSumsFromSin gives them one angle at
+    // a time, here worked out for all angles from 0 to 90 degrees bay by bay, so that
+    // the angles run side by side; each angle's sums are added in the same order.
+    void ComputeGroupSums(const TAngleTables& tab) {
+        constexpr size_t kUp = kHalf + 1;  // 0 ... 90 degrees
+        std::vector<double>& sums = FBuffers.Sums;
+        sums.resize(8 * static_cast<size_t>(kSamples));
+        double* C[4];
+        double* S[4];
+        for (int grp = 0; grp < 4; ++grp) {
+            C[grp] = sums.data() + static_cast<size_t>(grp) * kSamples;
+            S[grp] = sums.data() + static_cast<size_t>(4 + grp) * kSamples;
+            FC[grp] = C[grp];
+            FS[grp] = S[grp];
+            // The sums from 0 to 90 degrees start at 0; those below are mirrored.
+            std::fill(C[grp] + kHalf, C[grp] + kSamples, 0.0);
+            std::fill(S[grp] + kHalf, S[grp] + kSamples, 0.0);
+        }
+        std::vector<double>& cu = FBuffers.Cu;
+        std::vector<double>& su = FBuffers.Su;
+        std::vector<double>& zc = FBuffers.Zc;
+        std::vector<double>& zs = FBuffers.Zs;
+        cu.resize(kUp);  // read only when there is a second bay
+        su.resize(kUp);
+        zc.assign(kUp, 1.0);
+        zs.assign(kUp, 0.0);
+        if (G.N > 1) {
+            for (size_t k = 0; k < kUp; ++k) {
+                const double u = -2.0 * kPi * G.S * tab.Sin[kHalf + k];
+                cu[k] = std::cos(u);
+                su[k] = std::sin(u);
+            }
+        }
+        const double *pcu = cu.data(), *psu = su.data();
+        double *pzc = zc.data(), *pzs = zs.data();
+        int32_t j = 1;
+        for (int grp = 0; grp < 4; ++grp) {
+            double* c = C[grp] + kHalf;
+            double* sn = S[grp] + kHalf;
+            for (; j <= G.Last[grp]; ++j) {
+                AddPhasors(c, sn, pzc, pzs, kUp);
+                if (j == G.N) continue;  // the top bay: no phasor follows
+                RotatePhasors(pzc, pzs, pcu, psu, kUp);
+            }
+        }
+        // sin is odd, so the sums at -theta are those at theta with S negated.
+        for (int grp = 0; grp < 4; ++grp) {
+            for (int k = 1; k <= kHalf; ++k) {
+                C[grp][Idx(-k)] = C[grp][Idx(k)];
+                S[grp][Idx(-k)] = -S[grp][Idx(k)];
+            }
+        }
+    }
+
+    // The buffers of this thread, or fresh ones when a computation runs inside another
+    // (an array-factor function that computes an array itself).
+    static TFMBuffers& AcquireBuffers() {
+        thread_local TFMBuffers buffers;
+        if (!buffers.InUse) {
+            buffers.InUse = true;
+            return buffers;
+        }
+        thread_local std::vector<std::unique_ptr<TFMBuffers>> nested;
+        for (auto& b : nested)
+            if (!b->InUse) {
+                b->InUse = true;
+                return *b;
+            }
+        nested.push_back(std::make_unique<TFMBuffers>());
+        nested.back()->InUse = true;
+        return *nested.back();
+    }
+
     // A new content of E: either all samples are valid now, or none until read.
     void Touch(bool allValid) {
-        ++FCurrent;
+        FCurrent = ++FBuffers.Counter;
+        FAllValid = allValid;
         if (allValid) std::fill(FStamp.begin(), FStamp.end(), FCurrent);
     }
 
     const double FN;
     const decltype(TFMArrayOptions::ArrayFactor)& FRef;
-    std::vector<double> FElement;
-    std::vector<double> FC[4], FS[4];
+    TFMBuffers& FBuffers;
+    std::vector<double>& FElement;
+    const double* FC[4] = {};
+    const double* FS[4] = {};
     double FCph = 1, FSph = 0;
-    std::vector<double> FE;
-    std::vector<uint32_t> FStamp;
+    std::vector<double>& FE;
+    std::vector<uint32_t>& FStamp;
     uint32_t FCurrent = 1;
+    bool FAllValid = false;  // every sample of E holds the current content
 };
 
 // The one-variable search. Evaluates d(v); stops below the tolerance; otherwise steps v
@@ -330,9 +543,11 @@ TFMArrayGeometry MakeFMArrayGeometry(int32_t bayCount, double baySpacing) {
 
 double PatternDirectivity(const std::vector<double>& e) {
     const TAngleTables& tab = AngleTables();
-    auto y = [&](int k) { return e[Idx(k)] * e[Idx(k)] * tab.Cos[Idx(k)]; };
+    // y(k) = e(k)^2 cos(theta) once per sample; the trapezoids add them pairwise.
+    double y[kSamples];
+    for (int k = -kHalf; k <= kHalf; ++k) y[Idx(k)] = e[Idx(k)] * e[Idx(k)] * tab.Cos[Idx(k)];
     double sum = 0;
-    for (int k = -kHalf + 1; k <= kHalf; ++k) sum += (y(k - 1) + y(k)) / 2 * 0.1;
+    for (size_t i = 1; i < static_cast<size_t>(kSamples); ++i) sum += (y[i - 1] + y[i]) / 2 * 0.1;
     return 360.0 / (kPi * sum) / kDipoleDirectivity;
 }
 
@@ -343,8 +558,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
     const double T = in.Beamtilt;
 
     // 1. The plain array.
-    w.SetNormalizedPattern();
-    r.D0 = PatternDirectivity(w.TakePattern());
+    r.D0 = w.PlainDirectivity();
 
     // 2. Beam tilt: the phase of the upper half that balances the array factor 1 degree
     // either side of the beam direction.
@@ -476,7 +690,7 @@ TFMArrayResult ComputeFMArray(const TFMArrayInput& in, const TFMArrayOptions& op
 
     // 7. The final pattern and its directivity.
     w.SetNormalizedPattern();
-    r.E = w.TakePattern();
+    r.E = w.Pattern();
     r.D1 = PatternDirectivity(r.E);
     r.X1 = w.X1;
     r.X2 = w.X2;

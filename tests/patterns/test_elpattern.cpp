@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/folders.h"
@@ -419,6 +421,75 @@ TEST(ElPatternFM, AssignEndsComputedFromTheCopiedParameters) {
     ASSERT_EQ(t.Points.Count(), s.Points.Count());
     for (int i = 0; i < s.Points.Count(); i += 50) EXPECT_EQ(t.Points.Point(i).Y, s.Points.Point(i).Y);
     EXPECT_EQ(t.Polarization(), "Circular");
+}
+
+// Every figure and point of two patterns, bit for bit.
+void ExpectSameFM(const TElPattern& a, const TElPattern& b, const std::string& what) {
+    auto bits = [](double v) {
+        uint64_t u;
+        std::memcpy(&u, &v, sizeof u);
+        return u;
+    };
+    EXPECT_EQ(a.FamilyID, b.FamilyID) << what;
+    EXPECT_EQ(a.BayCount, b.BayCount) << what;
+    EXPECT_EQ(bits(a.BaySpacing), bits(b.BaySpacing)) << what;
+    for (auto [x, y, name] : {std::tuple{a.Gain(), b.Gain(), "Gain"},
+                              {a.GainFromFile(), b.GainFromFile(), "GainFromFile"},
+                              {a.GainAtZero(), b.GainAtZero(), "GainAtZero"},
+                              {a.MainLobedBd, b.MainLobedBd, "MainLobedBd"},
+                              {a.HorzNum, b.HorzNum, "HorzNum"},
+                              {a.HorzdBd, b.HorzdBd, "HorzdBd"},
+                              {a.BeamWidth, b.BeamWidth, "BeamWidth"},
+                              {a.Beamtilt(), b.Beamtilt(), "Beamtilt"},
+                              {a.DefaultBeamtilt(), b.DefaultBeamtilt(), "DefaultBeamtilt"},
+                              {a.FirstNullFillPercent(), b.FirstNullFillPercent(), "FirstNullFill"},
+                              {a.SecondNullFillPercent(), b.SecondNullFillPercent(), "SecondNullFill"}})
+        EXPECT_EQ(bits(x), bits(y)) << what << ": " << name;
+    EXPECT_EQ(a.BeamtiltLimitReached(), b.BeamtiltLimitReached()) << what;
+    for (auto [pa, pb] : {std::pair{&a.Points, &b.Points}, {&a.AdjustedPoints, &b.AdjustedPoints}}) {
+        ASSERT_EQ(pa->Count(), pb->Count()) << what;
+        for (int i = 0; i < pa->Count(); ++i) {
+            ASSERT_EQ(bits(pa->Point(i).X), bits(pb->Point(i).X)) << what << " point " << i;
+            ASSERT_EQ(bits(pa->Point(i).Y), bits(pb->Point(i).Y)) << what << " point " << i;
+        }
+    }
+}
+
+TEST(ElPatternFM, AssignCopiesAComputedPatternAndComputesAStaleOne) {
+    TFMPattern s;
+    Configure(s, "RNVX", 12, 0.9, 10);
+    s.PolCode = "E";
+    s.SetBeamtilt(-1.25);
+    s.SetFirstNullFillPercent(15);
+    s.SetSecondNullFillPercent(5);
+    // The target held another pattern before.
+    TFMPattern t;
+    Configure(t, "VOLKA", 3, 1, 4).SetBeamtilt(-0.5);
+    t.Assign(s);
+    ExpectSameFM(t, s, "computed source");
+
+    // The bay count changed without a computation: the copy is the pattern of the new
+    // count, as a computation gives it, not the stale points of the source.
+    s.BayCount = 6;
+    TFMPattern fresh;
+    Configure(fresh, "RNVX", 6, 0.9, 10);
+    fresh.SetBeamtilt(-1.25);
+    fresh.SetFirstNullFillPercent(15);
+    fresh.SetSecondNullFillPercent(5);
+    TFMPattern u;
+    u.Assign(s);
+    ExpectSameFM(u, fresh, "stale source");
+
+    // A gain set after the computation (as a design file sets the stored one) without
+    // a catalog gain: the copy computes and keeps the source's gain.
+    TFMPattern g;
+    Configure(g, "RNVX", 8, 1, 0).SetBeamtilt(-0.75);
+    g.SetGain(7.25);
+    TFMPattern v;
+    v.Assign(g);
+    EXPECT_EQ(v.Gain(), 7.25);
+    EXPECT_EQ(v.Points.Count(), TElPattern::kExtendedPoints);
+    EXPECT_EQ(v.GainAtZero(), g.GainAtZero());
 }
 
 TEST(ElPatternFM, TiltLimitIsReportedThroughTheHook) {
