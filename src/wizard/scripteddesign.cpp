@@ -123,6 +123,13 @@ void ApplyTVOptions(TfrmOptions& p, const TDesignChoices& c) {
     if (c.Deicer) NotOffered(1, "deicer", where);
     if (c.StationClass) NotOffered(1, "station class", where);
     if (c.MaxERP) NotOffered(1, "maximum ERP", where);
+    // An edit keeps the design's family; a family the page cannot show any more is
+    // not replaced by the page's first one without being asked.
+    const TOptionsPage& held = WorkingDesign().OptionsPage;
+    if (p.DesignState == dsEdit && !c.Family && !c.PowerClass && !c.Channel && !c.Market &&
+        (p.PageData().FamilyID != held.FamilyID || p.PageData().PowerCode != held.PowerCode))
+        Refuse(1, "the design's family " + Quote(held.FamilyID) + " is not offered for " + ChannelText(p) +
+                      "; offered: " + Join(EnabledKeys(p.FamilyOptions())));
     if (c.Market) {
         int index = -1;
         for (size_t i = 0; i < p.MarketOptions().size(); ++i)
@@ -202,6 +209,12 @@ void ApplyFMOptions(TfrmFMOptions& p, const TDesignChoices& c) {
     if (c.PowerClass) NotOffered(1, "power class", where);
     if (c.VerticalComponent) NotOffered(1, "vertical component", where);
     if (c.HighWind) NotOffered(1, "high wind", where);
+    const std::string heldFamily = WorkingDesign().OptionsPage.FamilyID;
+    if (p.DesignState == dsEdit && !c.Family && !c.Channel && !c.Frequency && !c.Pol &&
+        p.PageData().FamilyID != heldFamily)
+        Refuse(1, "the design's family " + Quote(heldFamily) + " is not offered for channel " +
+                      p.PageData().Channel.ChannelNumber + " with polarization " + p.PageData().PolCode +
+                      "; offered: " + Join(EnabledKeys(p.FamilyOptions())));
     if (c.Channel && !p.PickChannelByNumber(*c.Channel)) {
         const int n = p.Channels().Count();
         Refuse(1, "channel " + Quote(*c.Channel) + " is not offered; offered: " +
@@ -732,14 +745,41 @@ void ApplyStep(int step, TWizardPage& page, const TDesignChoices& c) {
     }
 }
 
+// Why a page keeps Next disabled, in the words of its choices.
+std::string IncompleteText(int step, TWizardPage& page) {
+    auto missing = [](const char* name, const TOptionGroup& g) -> std::string {
+        if (SelectedIndex(g) >= 0 || EnabledKeys(g).empty()) return "";
+        return std::string("no ") + name + " is chosen; offered: " + Join(EnabledKeys(g));
+    };
+    std::string why;
+    if (auto* tv = dynamic_cast<TfrmOptions*>(&page)) {
+        if (tv->ChannelIndex() < 0) return "no channel is chosen";
+        if (SelectedIndex(tv->FamilyOptions()) < 0)
+            return "no family is chosen; offered: " + Join(EnabledKeys(tv->FamilyOptions()));
+        if (!(why = missing("mount", tv->MountOptions())).empty()) return why;
+        if (!(why = missing("polarization", tv->PolOptions())).empty()) return why;
+        if (!tv->ValidateFM()) return "the FM frequency is not given; offered: above 88 and below 108 MHz";
+    } else if (auto* fm = dynamic_cast<TfrmFMOptions*>(&page)) {
+        if (!(why = missing("family", fm->FamilyOptions())).empty()) return why;
+        if (!(why = missing("mount", fm->MountOptions())).empty()) return why;
+        if (!(why = missing("polarization", fm->PolOptions())).empty()) return why;
+        if (!(why = missing("feed", fm->FeedOptions())).empty()) return why;
+        if (!(fm->PageData().MaxERPkW > 0))
+            return "the maximum ERP is not given; offered: above 0 up to 1000 kW, or a station class";
+    } else if (dynamic_cast<TCustomPageBase*>(&page)) {
+        return "every gain must be a number other than 0";
+    } else if (step == 2 || step == 3) {
+        return "no pattern is offered for " + AntennaText();
+    }
+    return std::string(StepTitle(step)) + " are not complete; the page keeps Next disabled";
+}
+
 bool IsCustomLineHookValue(const TDesignChoices& c) {
     return c.LineDescription || c.LineAttenuation || c.LinePower;
 }
 
-// Walks the wizard over the working design. With `listStep` it stops there, after the
-// step's own choices, and returns what it offers.
-std::optional<TStepOffers> Walk(const TDesignChoices& c, TDesignState state, int listStep) {
-    THeadlessScope headless([&c](TfrmCustomLine& dialog) {
+TCustomLineDialogHook CustomLineAnswer(const TDesignChoices& c) {
+    return [&c](TfrmCustomLine& dialog) {
         if (!IsCustomLineHookValue(c)) return false;
         if (c.LineDescription) dialog.EditField(TfrmCustomLine::cfDescription, *c.LineDescription);
         if (c.LinePower) dialog.EditField(TfrmCustomLine::cfAveragePower, Num(*c.LinePower));
@@ -747,23 +787,63 @@ std::optional<TStepOffers> Walk(const TDesignChoices& c, TDesignState state, int
         if (!dialog.AcceptFrom(TfrmCustomLine::cfDescription))
             Refuse(4, std::string("custom line values are not offered: ") + TfrmCustomLine::RangeHint);
         return true;
-    });
+    };
+}
+
+// One run of the wizard over the working design, steps `begin` to `end`, as the main
+// window starts it. With `listStep` the run stops there, after the step's own choices,
+// and returns what the step offers.
+std::optional<TStepOffers> Walk(const TDesignChoices& c, TDesignState state, int begin, int end,
+                                int listStep) {
+    THeadlessScope headless(CustomLineAnswer(c));
     TfrmWizard wizard;
     wizard.DesignState = state;
-    wizard.BeginIndex = 1;
-    wizard.EndIndex = 5;
-    wizard.SetPageIndex(1);
-    for (int step = 1; step <= 5; ++step) {
+    wizard.BeginIndex = begin;
+    wizard.EndIndex = end;
+    wizard.SetPageIndex(begin);
+    for (int step = begin; step <= end; ++step) {
         TWizardPage* page = wizard.CurrentPage();
         if (!page)
             Refuse(step, "no page for system type " + Quote(WorkingDesign().DesignInfo.SystemType));
         ApplyStep(step, *page, c);
         if (step == listStep) return Offers(step, wizard.CurrentPageClass(), *page);
         if (!wizard.NextButton.Enabled())
-            Refuse(step, std::string(StepTitle(step)) + " are not complete; the page keeps Next disabled");
+            Refuse(step, IncompleteText(step, *page));
         wizard.NextClick();
     }
     if (!wizard.Commit) throw Error("The wizard did not finish.");
+    return std::nullopt;
+}
+
+bool HasStepChoices(const TDesignChoices& c, int step) {
+    switch (step) {
+        case 1:
+            return c.Market || c.Channel || c.Frequency || c.Family || c.PowerClass || c.Mount || c.Pol ||
+                   c.Service || c.VerticalComponent || c.HighWind || c.CustomLabel || c.Feed || c.Radome ||
+                   c.Deicer || c.StationClass || c.MaxERP;
+        case 2:
+            return c.Azimuth || c.VertAzimuth || c.Rotation || c.AzimuthGain || c.VertAzimuthGain;
+        case 3:
+            return c.Elevation || c.VertElevation || c.Bays || c.Spacing || c.Tilt || c.FirstNullFill ||
+                   c.SecondNullFill || c.ElevationGain || c.VertElevationGain;
+        case 4:
+            return c.Line || c.LineDescription || c.LineAttenuation || c.LinePower || c.VertLength ||
+                   c.HorzLength || c.Aural;
+        default:
+            return c.TransmitterPower || c.ERP || c.IsolationLoss || c.FilterLoss || c.CirculatorLoss ||
+                   c.VerticalRatio;
+    }
+}
+
+// An edit as the "Modify Design" buttons run it: a change of the system parameters
+// walks steps 1 to 5; otherwise each step with a choice is run on its own, in order.
+// With `listStep` the edit stops on that step and returns what it offers.
+std::optional<TStepOffers> EditWalk(const TDesignChoices& c, int listStep) {
+    if (HasStepChoices(c, 1) || listStep == 1) return Walk(c, dsEdit, 1, 5, listStep);
+    for (int step = 2; step <= 5; ++step) {
+        if (step == listStep) return Walk(c, dsEdit, step, step, step);
+        if (HasStepChoices(c, step)) Walk(c, dsEdit, step, step, 0);
+    }
     return std::nullopt;
 }
 
@@ -833,7 +913,7 @@ std::unique_ptr<TBroadcastDesign> MakeDesign(const TDesignChoices& choices) {
     TfrmDesignInfo dialog;
     ApplyInfo(dialog, choices, true);
     StartNew(dialog.DesignInfo());
-    Walk(choices, dsNew, 0);
+    Walk(choices, dsNew, 1, 5, 0);
     auto design = std::make_unique<TBroadcastDesign>();
     design->Assign(WorkingDesign());
     return design;
@@ -845,7 +925,7 @@ void EditDesign(TBroadcastDesign& design, const TDesignChoices& choices) {
     dialog.SetDesignInfo(design.DesignInfo);
     ApplyInfo(dialog, choices, false);
     WorkingDesign().Assign(design);
-    Walk(choices, dsEdit, 0);
+    EditWalk(choices, 0);
     design.Assign(WorkingDesign());
     design.DesignInfo.Assign(dialog.DesignInfo());
 }
@@ -862,7 +942,7 @@ TStepOffers ListStep(const TDesignChoices& choices, int step, const TBroadcastDe
         ApplyInfo(dialog, choices, true);
         StartNew(dialog.DesignInfo());
     }
-    return *Walk(choices, base ? dsEdit : dsNew, step);
+    return base ? *EditWalk(choices, step) : *Walk(choices, dsNew, 1, 5, step);
 }
 
 }  // namespace velmo

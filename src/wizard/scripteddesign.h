@@ -90,8 +90,10 @@ struct TStepOffers {
 // Makes a new design: the design information dialog, then steps 1 to 5 in new mode.
 // Returns the design the wizard finished with; nothing of `choices` is left unapplied.
 std::unique_ptr<TBroadcastDesign> MakeDesign(const TDesignChoices& choices);
-// Changes `design` through the same steps in edit mode; the choices not given stay as
-// the design holds them. `design` is changed only when every choice was taken.
+// Changes `design` the way "Modify Design" does: a choice of step 1 walks steps 1 to 5
+// in edit mode, otherwise each step with a choice runs on its own. The choices not
+// given stay as the design holds them; `design` is changed only when every choice was
+// taken.
 void EditDesign(TBroadcastDesign& design, const TDesignChoices& choices);
 // What `step` (1…5) offers after the steps before it took their choices and the step
 // itself took those of its own that were given. `base` null: a new design.
