@@ -81,8 +81,8 @@ const char* const kChoicesHelp =
     "A choice that is not given stays as the wizard proposes it (new) or as the design\n"
     "holds it (edit). A choice the wizard does not offer at that point stops the command\n"
     "with a message naming the step, the value and what is offered; no file is written.\n"
-    "--list STEP (1 ... 5) prints what the step offers after the choices before it, with\n"
-    "--json as JSON.\n";
+    "--list STEP (1 ... 5) prints what the step offers after the choices before it and\n"
+    "its own (choices of later steps are not used), with --json as JSON.\n";
 
 double ReadNumber(const std::string& option, const std::string& text) {
     double v = 0;

@@ -230,7 +230,7 @@ void ApplyFMOptions(TfrmFMOptions& p, const TDesignChoices& c) {
             const int n = p.Channels().Count();
             Refuse(1, "FM frequency " + Num(*c.Frequency) + " is not offered; offered: " +
                           (n ? Num(p.Channels().Channel(0).BegFreq) + " to " +
-                                   Num(p.Channels().Channel(n - 1).BegFreq) + " MHz in steps of 0.2"
+                                   Num(p.Channels().Channel(n - 1).BegFreq) + " MHz in steps of " + Num(0.2)
                              : std::string("nothing")));
         }
         p.PickChannel(found);
@@ -372,7 +372,7 @@ void ApplyAzimuth(TWizardPage& page, const TDesignChoices& c) {
 
 std::string TVTiltRange(const TfrmElevation& p) {
     if (!p.BeamtiltArrows()) return Num(p.Beamtilt()) + " only";
-    return Num(p.BeamtiltMin()) + " to " + Num(p.BeamtiltMax()) + " in steps of 0.25";
+    return Num(p.BeamtiltMin()) + " to " + Num(p.BeamtiltMax()) + " in steps of " + Num(TfrmElevation::kBeamtiltStep);
 }
 
 std::string FMTiltRange() {
