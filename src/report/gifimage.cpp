@@ -3,11 +3,16 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
 
 #include <QFile>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 // The pictures are compiled into the static report library; a static library's resource
 // initialiser is only linked in when something refers to it, so register them here.
@@ -47,6 +52,29 @@ struct GifCloser {
     }
 };
 
+// An ARGB32 image for a decoded picture. A large one gets memory in huge pages where
+// the system offers them: the first touch of a fresh 4 KB page costs more than
+// writing it, and the largest picture would touch thousands of them.
+QImage NewPicture(int width, int height) {
+    constexpr size_t kHuge = size_t(2) << 20;
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (bytes >= kHuge) {
+        const size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
+        if (void* data = std::aligned_alloc(kHuge, rounded)) {
+            madvise(data, rounded, MADV_HUGEPAGE);  // advice only: fine if refused
+            QImage image(static_cast<uchar*>(data), width, height, width * 4, QImage::Format_ARGB32,
+                         [](void* p) { std::free(p); }, data);
+            if (!image.isNull()) return image;
+            std::free(data);
+        }
+    }
+#endif
+    (void)kHuge;
+    (void)bytes;
+    return QImage(width, height, QImage::Format_ARGB32);
+}
+
 }  // namespace
 
 QImage DecodeGif(const QByteArray& bytes) {
@@ -70,18 +98,26 @@ QImage DecodeGif(const QByteArray& bytes) {
     GraphicsControlBlock gcb;
     if (DGifSavedExtensionToGCB(gif.get(), 0, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
 
-    QImage image(width, height, QImage::Format_ARGB32);
+    QImage image = NewPicture(width, height);
     if (image.isNull()) return QImage();
-    image.fill(Qt::transparent);
-    for (int y = 0; y < desc.Height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(desc.Top + y));
-        const GifByteType* src = frame.RasterBits + static_cast<size_t>(y) * desc.Width;
-        for (int x = 0; x < desc.Width; ++x) {
-            const int index = src[x];
-            if (index == transparent || index >= map->ColorCount) continue;
-            const GifColorType& c = map->Colors[index];
-            line[desc.Left + x] = qRgb(c.Red, c.Green, c.Blue);
+    // Only the screen outside the frame needs clearing first: the frame's own pixels are
+    // all written, the transparent index (and any index beyond the colour map) as
+    // transparent.
+    if (desc.Left > 0 || desc.Top > 0 || desc.Width < width || desc.Height < height)
+        image.fill(Qt::transparent);
+    QRgb colours[256];
+    for (int i = 0; i < 256; ++i) {
+        if (i == transparent || i >= map->ColorCount) {
+            colours[i] = 0;  // Qt::transparent
+        } else {
+            const GifColorType& c = map->Colors[i];
+            colours[i] = qRgb(c.Red, c.Green, c.Blue);
         }
+    }
+    for (int y = 0; y < desc.Height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(desc.Top + y)) + desc.Left;
+        const GifByteType* src = frame.RasterBits + static_cast<size_t>(y) * desc.Width;
+        for (int x = 0; x < desc.Width; ++x) line[x] = colours[src[x]];
     }
     return image;
 }
