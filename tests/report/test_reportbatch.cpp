@@ -108,6 +108,22 @@ TEST(ReportBatch, TheKindAndTheOutputFolderFormApplyToEveryDesign) {
     }
 }
 
+// On a terminal the batch counts its reports on one line of stderr, cleared at the end.
+TEST(ReportBatch, ATerminalSeesAProgressLine) {
+    test::TempDir dir;
+    if (test::RunTool("command -v script").empty()) GTEST_SKIP() << "script is not installed";
+    const std::string command =
+        std::string(VELMO_CLI) + " report " + ShellQuote(AppPath() + "samples/custom_tv.bcst") +
+        " " + ShellQuote(AppPath() + "samples/custom_fm.bcst") + " -o " +
+        ShellQuote(dir.File("out") + "/") + " >/dev/null";
+    // script runs the command on a new terminal and copies what it shows.
+    const std::string shown = test::RunTool("script -qec " + ShellQuote(command) + " /dev/null");
+    EXPECT_TRUE(Has(shown, "\rReports: 0 of 2 done")) << shown;
+    EXPECT_TRUE(Has(shown, "\rReports: 2 of 2 done")) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K") << shown;
+    EXPECT_TRUE(fs::is_regular_file(dir.File("out/custom_fm.pdf")));
+}
+
 TEST(ReportBatch, RefusesBeforeWritingAnything) {
     test::TempDir dir;
     const std::string kvr = AppPath() + "samples/kvr_horizontal_ch34.bcst";
