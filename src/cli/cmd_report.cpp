@@ -70,12 +70,6 @@ std::string PagesText(int pages) {
 int RunBatch(const std::vector<std::string>& designs, const std::string& folderArg,
              TReportKind kind, int jobs) {
     namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status st = fs::status(folderArg, ec);
-    if (fs::exists(st) && !fs::is_directory(st))
-        throw Error("Cannot create folder \"" + folderArg + "\". It is not a folder.");
-    if (!fs::exists(st) && !fs::create_directories(folderArg, ec) && ec)
-        throw Error("Cannot create folder \"" + folderArg + "\". " + ec.message());
     const std::string folder = folderArg.back() == '/' ? folderArg : folderArg + "/";
 
     // Two designs of the same file name would write the same report: refused before
@@ -90,6 +84,12 @@ int RunBatch(const std::vector<std::string>& designs, const std::string& folderA
                         "\" would both be written to \"" + outputs.back() +
                         "\". Rename one of them.");
     }
+    std::error_code ec;
+    const fs::file_status st = fs::status(folderArg, ec);
+    if (fs::exists(st) && !fs::is_directory(st))
+        throw Error("Cannot create folder \"" + folderArg + "\". It is not a folder.");
+    if (!fs::exists(st) && !fs::create_directories(folderArg, ec) && ec)
+        throw Error("Cannot create folder \"" + folderArg + "\". " + ec.message());
 
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     size_t finished = 0, failed = 0;
