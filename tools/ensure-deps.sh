@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgif-dev fonts-liberation2
   googletest libgtest-dev libbenchmark-dev
-  poppler-utils locales
+  poppler-utils locales dpkg-dev bsdutils
   xvfb xauth xdotool imagemagick python3
   splat
 )

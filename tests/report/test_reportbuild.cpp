@@ -234,7 +234,7 @@ TEST(ReportCommand, RefusesBadArguments) {
     } cases[] = {
         {"report " + design + " -o " + out + " --azimuth --elevation", "not both"},
         {"report " + design, "needs -o"},
-        {"report -o " + out, "exactly one design file"},
+        {"report -o " + out, "at least one design file"},
         {"report " + test::ShellQuote(notDesign) + " -o " + out, "Unable to open file."},
         {"report " + test::ShellQuote(dir.File("missing.bcst")) + " -o " + out,
          "Unable to open file."},
