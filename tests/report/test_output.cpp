@@ -19,8 +19,9 @@
 namespace velmo {
 namespace {
 
-// A 4 x 2 GIF: top row red, blue, red, index 2 (transparent); bottom row all blue.
-QByteArray MakeGif(bool interlace = false) {
+// A 4 x 2 GIF: top row red, blue, red, index 2 (transparent); bottom row all blue. The
+// frame may sit at (left, top) on a larger screen.
+QByteArray MakeGif(bool interlace = false, int screenW = 4, int screenH = 2, int left = 0, int top = 0) {
     QByteArray bytes;
     auto write = [](GifFileType* gif, const GifByteType* data, int len) -> int {
         static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), len);
@@ -31,14 +32,14 @@ QByteArray MakeGif(bool interlace = false) {
     if (!gif) return {};
     GifColorType colors[4] = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {0, 0, 0}};
     ColorMapObject* map = GifMakeMapObject(4, colors);
-    EGifPutScreenDesc(gif, 4, 2, 2, 0, map);
+    EGifPutScreenDesc(gif, screenW, screenH, 2, 0, map);
     GraphicsControlBlock gcb{};
     gcb.TransparentColor = 2;
     gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
     GifByteType ext[4];
     const size_t n = EGifGCBToExtension(&gcb, ext);
     EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), ext);
-    EGifPutImageDesc(gif, 0, 0, 4, 2, interlace, nullptr);
+    EGifPutImageDesc(gif, left, top, 4, 2, interlace, nullptr);
     GifPixelType row0[4] = {0, 1, 0, 2};
     GifPixelType row1[4] = {1, 1, 1, 1};
     EGifPutLine(gif, row0, 4);
@@ -57,6 +58,16 @@ TEST(Gif, DecodesTheFirstFrameWithTransparency) {
     EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(3, 0)), 0);
     EXPECT_EQ(image.pixel(2, 1), qRgb(0, 0, 255));
+}
+
+TEST(Gif, AFrameOnALargerScreenLeavesTheRestTransparent) {
+    const QImage image = DecodeGif(MakeGif(false, 6, 4, 1, 2));
+    ASSERT_EQ(image.size(), QSize(6, 4));
+    EXPECT_EQ(image.pixel(1, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(4, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(qAlpha(image.pixel(4, 2)), 0);  // the transparent index
+    for (QPoint p : {QPoint(0, 0), QPoint(5, 3), QPoint(0, 2), QPoint(3, 1)})
+        EXPECT_EQ(image.pixel(p), 0u) << p.x() << "," << p.y();
 }
 
 TEST(Gif, RefusesDamagedFilesWithoutCrashing) {
