@@ -70,9 +70,8 @@ void TPolarPlotView::paintEvent(QPaintEvent*) {
     }
     TRealPointList points;
     PlotPoints(FPattern->Points, FUnit, points);
-    // Close the trace: the first point once more, a full turn on.
-    const TRealPoint first = points.Point(0);
-    points.AddPoint(first.X + 360, first.Y);
+    // The polar trace closes itself when the pattern goes round the whole circle (and
+    // stays open when it covers only part of it), as in the report.
     TUnitPrint print;
     BeginPlot(painter, print);
     const TPolarGeometry g = PolarPlotGeometry(w, h);
