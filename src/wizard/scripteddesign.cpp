@@ -310,6 +310,14 @@ std::vector<std::string> Keys(const std::vector<TListLine>& lines) {
     return out;
 }
 
+// The line named `key`, or the refusal "<refusal>; offered: <every key of the list>".
+int PickLine(int step, const std::vector<TListLine>& lines, const std::string& key,
+             const std::string& refusal) {
+    const int i = FindKey(lines, key);
+    if (i < 0) Refuse(step, refusal + "; offered: " + Join(Keys(lines)));
+    return i;
+}
+
 double CheckGain(int step, const std::string& name, double v) {
     if (v == 0 || !std::isfinite(v))
         Refuse(step, name + " " + Num(v) + " is not offered; offered: a number other than 0");
@@ -338,31 +346,24 @@ void ApplyAzimuth(TWizardPage& page, const TDesignChoices& c) {
     if (c.AzimuthGain || c.VertAzimuthGain) NotOffered(2, "azimuth gain", "for catalog antennas");
     if (auto* tv = dynamic_cast<TfrmAzimuth*>(&page)) {
         if (c.Azimuth) {
-            const int i = FindKey(tv->HorzLines(), *c.Azimuth);
-            if (i < 0)
-                Refuse(2, "azimuth pattern " + Quote(*c.Azimuth) + " is not in the catalog of " +
-                              AntennaText() + "; offered: " + Join(Keys(tv->HorzLines())));
-            tv->OnHorzPatternSelection(i);
+            tv->OnHorzPatternSelection(PickLine(2, tv->HorzLines(), *c.Azimuth,
+                                                "azimuth pattern " + Quote(*c.Azimuth) +
+                                                    " is not in the catalog of " + AntennaText()));
         }
         if (c.VertAzimuth) {
             if (!tv->VertListVisible()) NotOffered(2, "vertical azimuth pattern", "for polarization H");
-            const int i = FindKey(tv->VertLines(), *c.VertAzimuth);
-            if (i < 0)
-                Refuse(2, "vertical azimuth pattern " + Quote(*c.VertAzimuth) +
-                              " is not offered for azimuth pattern " +
-                              WorkingDesign().AzimuthPage.HorzPattern.PatternCode + " of " +
-                              AntennaText() + "; offered: " + Join(Keys(tv->VertLines())));
-            tv->OnVertPatternSelection(i);
+            tv->OnVertPatternSelection(PickLine(
+                2, tv->VertLines(), *c.VertAzimuth,
+                "vertical azimuth pattern " + Quote(*c.VertAzimuth) + " is not offered for azimuth pattern " +
+                    WorkingDesign().AzimuthPage.HorzPattern.PatternCode + " of " + AntennaText()));
         }
         if (c.Rotation) tv->SetRotation(*c.Rotation);
     } else if (auto* fm = dynamic_cast<TfrmFMAzimuth*>(&page)) {
         if (c.VertAzimuth) NotOffered(2, "vertical azimuth pattern", "for FM designs");
         if (c.Azimuth) {
-            const int i = FindKey(fm->FMLines(), *c.Azimuth);
-            if (i < 0)
-                Refuse(2, "azimuth pattern " + Quote(*c.Azimuth) + " is not in the catalog of " +
-                              AntennaText() + "; offered: " + Join(Keys(fm->FMLines())));
-            fm->OnFMPatternSelection(i);
+            fm->OnFMPatternSelection(PickLine(2, fm->FMLines(), *c.Azimuth,
+                                              "azimuth pattern " + Quote(*c.Azimuth) +
+                                                  " is not in the catalog of " + AntennaText()));
         }
         if (c.Rotation) fm->SetRotation(*c.Rotation);
     }
@@ -414,20 +415,16 @@ void ApplyElevation(TWizardPage& page, const TDesignChoices& c) {
     if (c.ElevationGain || c.VertElevationGain) NotOffered(3, "elevation gain", "for catalog antennas");
     if (auto* tv = dynamic_cast<TfrmElevation*>(&page)) {
         if (c.Elevation) {
-            const int i = FindKey(tv->HorzLines(), *c.Elevation);
-            if (i < 0)
-                Refuse(3, "elevation pattern " + Quote(*c.Elevation) + " is not offered for azimuth pattern " +
-                              WorkingDesign().AzimuthPage.HorzPattern.PatternCode + " of " +
-                              AntennaText() + "; offered: " + Join(Keys(tv->HorzLines())));
-            tv->OnHorzPatternSelection(i);
+            tv->OnHorzPatternSelection(PickLine(
+                3, tv->HorzLines(), *c.Elevation,
+                "elevation pattern " + Quote(*c.Elevation) + " is not offered for azimuth pattern " +
+                    WorkingDesign().AzimuthPage.HorzPattern.PatternCode + " of " + AntennaText()));
         }
         if (c.VertElevation) {
             if (!tv->VertListVisible()) NotOffered(3, "vertical elevation pattern", "for polarization H");
-            const int i = FindKey(tv->VertLines(), *c.VertElevation);
-            if (i < 0)
-                Refuse(3, "vertical elevation pattern " + Quote(*c.VertElevation) +
-                              " is not offered; offered: " + Join(Keys(tv->VertLines())));
-            tv->OnVertPatternSelection(i);
+            tv->OnVertPatternSelection(PickLine(3, tv->VertLines(), *c.VertElevation,
+                                                "vertical elevation pattern " +
+                                                    Quote(*c.VertElevation) + " is not offered"));
         }
         if (c.Tilt && tv->CurrentPattern()) {
             const double t = *c.Tilt;
