@@ -291,37 +291,40 @@ bool TElPattern::StillAsComputed() const {
            c.PointCount == Points.Count() && c.AdjustedCount == AdjustedPoints.Count();
 }
 
-void TElPattern::Assign(const TElPattern& source) {
-    if (source.PatternType == ptFM && FLoaded) {
-        AssignFM(source);
-        return;
-    }
+// The fields that describe the pattern and take part in no computation of their own.
+void TElPattern::CopyDescription(const TElPattern& source) {
     FamilyID = source.FamilyID;
     BayCount = source.BayCount;
     BaySpacing = source.BaySpacing;
-    Points.Assign(source.Points);
-    AdjustedPoints.Assign(source.AdjustedPoints);
     PolID = source.PolID;
     PolCode = source.PolCode;
     BaseCose = source.BaseCose;
     Smooth = source.Smooth;
     Description = source.Description;
-    SetGain(source.Gain());
-    SetGainFromFile(source.GainFromFile());
     FileName = source.FileName;
-    BeamWidth = source.BeamWidth;
     MaxBeamtilt = source.MaxBeamtilt;
     MinBeamtilt = source.MinBeamtilt;
     PatternType = source.PatternType;
     DetailLabel = source.DetailLabel;
     FeedCode = source.FeedCode;
+}
+
+void TElPattern::Assign(const TElPattern& source) {
+    if (source.PatternType == ptFM && FLoaded) {
+        AssignFM(source);
+        return;
+    }
+    FComputed.Valid = false;  // the points come from the source, not from a computation here
+    CopyDescription(source);
+    Points.Assign(source.Points);
+    AdjustedPoints.Assign(source.AdjustedPoints);
+    SetGain(source.Gain());
+    SetGainFromFile(source.GainFromFile());
+    BeamWidth = source.BeamWidth;
     SetDefaultBeamtilt(source.DefaultBeamtilt());
     SetBeamtilt(source.Beamtilt());
     SetFirstNullFillPercent(source.FirstNullFillPercent());
     SetSecondNullFillPercent(source.SecondNullFillPercent());
-    // A pattern read from a design file has no catalog gain (it is not stored), so
-    // the computation above can only give 0: the copy keeps the gain of its source.
-    if (PatternType == ptFM && FLoaded && source.GainFromFile() == 0) SetGain(source.Gain());
 }
 
 // An FM pattern into a pattern that computes: the copy ends as a computation from the
@@ -329,20 +332,7 @@ void TElPattern::Assign(const TElPattern& source) {
 // is the source's own points and figures, copied; otherwise (inputs changed without a
 // computation, or figures set from a file) the copy computes once.
 void TElPattern::AssignFM(const TElPattern& source) {
-    FamilyID = source.FamilyID;
-    BayCount = source.BayCount;
-    BaySpacing = source.BaySpacing;
-    PolID = source.PolID;
-    PolCode = source.PolCode;
-    BaseCose = source.BaseCose;
-    Smooth = source.Smooth;
-    Description = source.Description;
-    FileName = source.FileName;
-    MaxBeamtilt = source.MaxBeamtilt;
-    MinBeamtilt = source.MinBeamtilt;
-    PatternType = source.PatternType;
-    DetailLabel = source.DetailLabel;
-    FeedCode = source.FeedCode;
+    CopyDescription(source);
     FGainFromFile = source.FGainFromFile;
     FDefaultBeamtilt = source.FDefaultBeamtilt;
     FBeamtilt = source.FBeamtilt;
@@ -357,9 +347,7 @@ void TElPattern::AssignFM(const TElPattern& source) {
         SetGainAtZero(source.FGainAtZero);
         FComputed = source.FComputed;
     } else {
-        Points.Assign(source.Points);
-        BeamWidth = source.BeamWidth;
-        CalculatePattern();
+        CalculatePattern();  // sets the points, the adjusted points and every figure
     }
     // A pattern read from a design file has no catalog gain (it is not stored), so
     // the computation can only give 0: the copy keeps the gain of its source.

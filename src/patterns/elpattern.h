@@ -147,6 +147,7 @@ private:
     };
     bool StillAsComputed() const;
     void AssignFM(const TElPattern& source);
+    void CopyDescription(const TElPattern& source);
     TComputedFor FComputed;
 };
 
