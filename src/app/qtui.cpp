@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "app/preview.h"
+#include "app/qtpaths.h"
 #include "report/reportbuild.h"
 
 namespace velmo {
@@ -76,9 +77,9 @@ std::optional<std::string> RunFileDialog(const TFileDialogSpec& spec, bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!spec.DefaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(spec.DefaultExt));
     if (save && !spec.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!spec.FileName.empty()) dialog.selectFile(QString::fromStdString(spec.FileName));
+    if (!spec.FileName.empty()) dialog.selectFile(PathToQ(spec.FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return PathFromQ(dialog.selectedFiles().first());
 }
 
 }  // namespace

@@ -108,34 +108,49 @@ std::string ReadRegularFile(const std::string& path, size_t maxBytes) {
     return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    std::string target;
+namespace {
+
+// One file of an atomic write: where it goes and the temporary file beside it.
+struct TPendingWrite {
+    std::string Path;    // the name as given, for messages
+    std::string Target;  // the file that is replaced (links followed)
+    mode_t Mode = 0;
+    std::string Temp;    // empty until written
+};
+
+// Resolves the target and refuses what may not be replaced; writes nothing.
+TPendingWrite PrepareWrite(const std::string& path) {
+    TPendingWrite w;
+    w.Path = path;
     int err = 0;
-    if (!FollowLinks(path, target, err)) CannotCreate(path, std::strerror(err));
-    mode_t mode = 0;
+    if (!FollowLinks(path, w.Target, err)) CannotCreate(path, std::strerror(err));
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
+    if (::stat(w.Target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) CannotCreate(path, std::strerror(EISDIR));
         if (!S_ISREG(st.st_mode)) CannotCreate(path, kNotRegular);
-        if (::access(target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)
+        if (::access(w.Target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)
             CannotCreate(path, std::strerror(EACCES));
-        mode = st.st_mode & 07777;
+        w.Mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {
         CannotCreate(path, std::strerror(errno));
     } else {
         // mkstemp creates 0600; a new document gets the usual permissions.
         mode_t mask = ::umask(0);
         ::umask(mask);
-        mode = 0666 & ~mask;
+        w.Mode = 0666 & ~mask;
     }
+    return w;
+}
 
-    std::string tmpl = target + ".XXXXXX";
+// Writes the bytes to a new temporary file beside the target and flushes it to disk.
+void WriteTemp(TPendingWrite& w, std::string_view bytes) {
+    std::string tmpl = w.Target + ".XXXXXX";
     TFd fd(::mkstemp(tmpl.data()));
-    if (fd.Get() < 0) CannotCreate(path, std::strerror(errno));
+    if (fd.Get() < 0) CannotCreate(w.Path, std::strerror(errno));
     auto fail = [&](int e) {
         ::close(fd.Release());
         ::unlink(tmpl.c_str());
-        CannotWrite(path, std::strerror(e));
+        CannotWrite(w.Path, std::strerror(e));
     };
     size_t done = 0;
     while (done < bytes.size()) {
@@ -147,17 +162,48 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
         if (n == 0) fail(EIO);
         done += static_cast<size_t>(n);
     }
-    if (::fchmod(fd.Get(), mode) != 0) fail(errno);
+    if (::fchmod(fd.Get(), w.Mode) != 0) fail(errno);
     if (::fsync(fd.Get()) != 0) fail(errno);
     if (::close(fd.Release()) != 0) {
         int e = errno;
         ::unlink(tmpl.c_str());
-        CannotWrite(path, std::strerror(e));
+        CannotWrite(w.Path, std::strerror(e));
     }
-    if (std::rename(tmpl.c_str(), target.c_str()) != 0) {
+    w.Temp = std::move(tmpl);
+}
+
+void CommitTemp(TPendingWrite& w) {
+    if (std::rename(w.Temp.c_str(), w.Target.c_str()) != 0) {
         int e = errno;
-        ::unlink(tmpl.c_str());
-        CannotWrite(path, std::strerror(e));
+        ::unlink(w.Temp.c_str());
+        w.Temp.clear();
+        CannotWrite(w.Path, std::strerror(e));
+    }
+    w.Temp.clear();
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    TPendingWrite w = PrepareWrite(path);
+    WriteTemp(w, bytes);
+    CommitTemp(w);
+}
+
+void WriteFilesAtomic(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<TPendingWrite> writes;
+    writes.reserve(files.size());
+    for (const auto& f : files) writes.push_back(PrepareWrite(f.first));
+    auto dropTemps = [&] {
+        for (TPendingWrite& w : writes)
+            if (!w.Temp.empty()) ::unlink(w.Temp.c_str());
+    };
+    try {
+        for (size_t i = 0; i < writes.size(); ++i) WriteTemp(writes[i], files[i].second);
+        for (TPendingWrite& w : writes) CommitTemp(w);
+    } catch (...) {
+        dropTemps();
+        throw;
     }
 }
 

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/error.h"
 
@@ -47,6 +49,12 @@ std::string ReadRegularFile(const std::string& path, size_t maxBytes);
 // file \"<path>\". <reason>"; a failure while writing, flushing or renaming throws
 // Error "Unable to write to <path>. <reason>". Either way the target is as before.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Several files written as WriteFileAtomic writes one: every target is checked and
+// every new file is written beside it before the first is renamed into place, so a
+// refusal or a failed write (a full disk, a file-size limit) leaves all of them as
+// they were. Only a rename that fails after others succeeded can leave a mix.
+void WriteFilesAtomic(const std::vector<std::pair<std::string, std::string>>& files);
 
 // True when both names denote the same existing file (after following links).
 bool SameFile(const std::string& a, const std::string& b);

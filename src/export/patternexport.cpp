@@ -169,13 +169,11 @@ std::string ExportText(TExportFormat format, const std::string& outputName,
 
 namespace {
 
-struct TFileText {
-    std::string Name;
-    std::string Text;
-};
+// Name and text of each file.
+using TFileTexts = std::vector<std::pair<std::string, std::string>>;
 
 // The files of one slot, texts complete.
-std::vector<TFileText> SlotFiles(TExportFormat format, const std::string& fileName,
+TFileTexts SlotFiles(TExportFormat format, const std::string& fileName,
                                  TPatternType patternType, bool twoSlots, TBroadcastDesign& design) {
     if (format == efSPLAT) {
         std::vector<std::string> names = SplatFileNames(fileName, patternType, twoSlots);
@@ -193,9 +191,9 @@ std::vector<TFileText> SlotFiles(TExportFormat format, const std::string& fileNa
 std::string ExportPattern(TExportFormat format, const std::string& fileName,
                           TPatternType patternType, TBroadcastDesign& design) {
     const bool twoSlots = ExportPatternTypes(design).size() > 1;
-    std::vector<TFileText> files = SlotFiles(format, fileName, patternType, twoSlots, design);
-    for (const TFileText& f : files) WriteFileAtomic(f.Name, f.Text);
-    return files.front().Name;
+    TFileTexts files = SlotFiles(format, fileName, patternType, twoSlots, design);
+    WriteFilesAtomic(files);
+    return files.front().first;
 }
 
 std::string ExportEDX(const std::string& fileName, TPatternType patternType,
@@ -216,15 +214,13 @@ std::string ExportCSV(const std::string& fileName, TPatternType patternType,
 std::vector<std::string> ExportDesign(TExportFormat format, const std::string& fileName,
                                       TBroadcastDesign& design) {
     const std::vector<TPatternType> slots = ExportPatternTypes(design);
-    std::vector<TFileText> files;
+    TFileTexts files;
     for (TPatternType t : slots)
-        for (TFileText& f : SlotFiles(format, fileName, t, slots.size() > 1, design))
+        for (auto& f : SlotFiles(format, fileName, t, slots.size() > 1, design))
             files.push_back(std::move(f));
+    WriteFilesAtomic(files);
     std::vector<std::string> names;
-    for (const TFileText& f : files) {
-        WriteFileAtomic(f.Name, f.Text);
-        names.push_back(f.Name);
-    }
+    for (const auto& f : files) names.push_back(f.first);
     return names;
 }
 

@@ -105,6 +105,52 @@ TEST(CliFiles, AWriteBeyondTheFileSizeLimitFailsAndKeepsThePreviousFile) {
     EXPECT_EQ(entries, 2);  // no temporary file left behind
 }
 
+// An export of several files replaces none of them when one target is refused or one
+// write fails: the files are written aside and renamed only when all are complete.
+TEST(CliFiles, AnExportOfSeveralFilesIsAllOrNothing) {
+    test::TempDir dir;
+    const std::string az = dir.Write("p.az", "the previous .az");
+    const std::string el = dir.Write("p.el", "the previous .el");
+    const std::string h = dir.Write("two_horizontal.dat", "the previous horizontal");
+    const std::string v = dir.Write("two_vertical.dat", "the previous vertical");
+    const std::string splat =
+        "export splat " + ShellQuote(Sample("rnvx_circular_fm")) + " -o " + ShellQuote(dir.File("p.txt"));
+    const std::string edx = "export edx " + ShellQuote(Sample("miraldo_uhf_elliptical_top")) + " -o " +
+                            ShellQuote(dir.File("two.txt"));
+    const auto readOnly = [](const std::string& f) {
+        fs::permissions(f, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    };
+    const auto writable = [](const std::string& f) {
+        fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write);
+    };
+    const struct {
+        std::string Args;
+        std::string Protected;  // made read-only for the run; empty: none
+        test::CliOptions Options;
+        std::string Message;
+    } cases[] = {
+        {splat, el, Timeout(30), "Cannot create file \"" + el + "\". Permission denied"},
+        {edx, v, Timeout(30), "Cannot create file \"" + v + "\". Permission denied"},
+        // The .az text (4.5 kB) fits under the limit, the .el text (149 kB) does not.
+        {splat, "", FileSizeLimit(16 * 1024), "Unable to write to " + el + ". File too large"},
+    };
+    for (const auto& c : cases) {
+        if (!c.Protected.empty()) readOnly(c.Protected);
+        const auto r = test::RunCliWith(c.Args, c.Options);
+        if (!c.Protected.empty()) writable(c.Protected);
+        EXPECT_EQ(r.Status, 1) << c.Args;
+        EXPECT_TRUE(Has(r.Err, c.Message)) << c.Args << ": " << r.Err;
+        EXPECT_EQ(r.Out, "") << c.Args;
+        EXPECT_EQ(test::ReadAll(az), "the previous .az");
+        EXPECT_EQ(test::ReadAll(el), "the previous .el");
+        EXPECT_EQ(test::ReadAll(h), "the previous horizontal");
+        EXPECT_EQ(test::ReadAll(v), "the previous vertical");
+    }
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.Path())) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 4);  // no temporary file left behind
+}
+
 TEST(CliFiles, OneRuleForEveryOutputTarget) {
     test::TempDir dir;
     const std::string design = Sample("kvr_horizontal_ch34");

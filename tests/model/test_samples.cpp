@@ -505,6 +505,13 @@ TEST_F(SampleDesigns, FMHorizonGainOfAReopenedDesignIsTheFreshOne) {
         auto shipped = LoadDesignFile(test::BinDir() + "samples/" + name + ".bcst");
         expectSameHorizon(*shipped, fresh, std::string(name) + " shipped");
     }
+    // The custom FM design has no computed pattern: its horizon gain is its entered gain.
+    auto custom = LoadDesignFile(test::BinDir() + "samples/custom_fm.bcst");
+    const TFMPattern& cp = custom->ElevationPage.FMPattern;
+    EXPECT_NEAR(cp.GainAtZero(), 1, 1e-12);
+    EXPECT_NEAR(cp.HorzNum, cp.Gain(), 1e-12);
+    EXPECT_NEAR(cp.HorzdBd, 10 * std::log10(cp.Gain()), 1e-12);
+    EXPECT_NEAR(custom->GetGainAtHorzdBd(ptFM), custom->AnalysisPage.Analysis.PowerGaindBdHorz(), 1e-12);
 }
 
 // Every shipped sample is a design the wizard could have made: its mounting,
