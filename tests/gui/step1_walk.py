@@ -22,6 +22,29 @@ def new_design(app, fm):
     return g.find_window("^Velmo( — |$)", pid=app.proc.pid)
 
 
+def screenshots_of_both_pages(args, size):
+    """Both step 1 pages of a new design, each as a screenshot "step1_<system>_<size>",
+    then Cancel and Exit."""
+    for system in ("tv", "fm"):
+        with g.App(args.velmo, splash_ms=300) as app:
+            wizard = new_design(app, fm=(system == "fm"))
+            g.screenshot(args.out, "step1_%s_%s" % (system, size))
+            x, y, width, height = g.geometry(wizard)
+            screen_w, screen_h = (int(v) for v in size.split("x"))
+            if x < 0 or y < 0 or x + width > screen_w or y + height > screen_h:
+                raise g.GuiTestError("the %s wizard lies at %d,%d %dx%d, not inside the %s screen"
+                                     % (system, x, y, width, height, size))
+            g.key(wizard, "Escape")
+            question = g.find_window("Orvane Velmo$", pid=app.proc.pid)
+            g.key(question, "y")
+            g.wait_window_gone(wizard)
+            main = g.find_window("^Orvane Velmo", pid=app.proc.pid)
+            g.key(main, "alt+f", "x")
+            code = app.wait_exit(timeout=10)
+            if code != 0:
+                raise g.GuiTestError("exit code %d" % code)
+
+
 def finish_and_save(app, wizard, out, name):
     """Presses Next (Alt+N) on steps 2 to 4 and Finish on step 5, then saves."""
     for step in (2, 3, 4):

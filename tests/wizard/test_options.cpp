@@ -6,7 +6,9 @@
 #include "options_fixture.h"
 #include "wizard/fmoptions.h"
 #include "wizard/options.h"
+#include "wizard/command.h"
 #include "wizard/pagefactory.h"
+#include "wizard/wizard.h"
 
 namespace velmo {
 namespace {
@@ -291,6 +293,31 @@ TEST_F(TVOptions, BadTablesStopTheLoadingWithTheirMessageAndLeaveTheDesign) {
     EXPECT_THROW(p.SelectMarket(mtAustralia), Error);
     EXPECT_TRUE(p.SelectMarket(mtUS));
     EXPECT_TRUE(Next.Enabled());
+}
+
+// The same through the wizard window's road: the step fails to load with the table's
+// message in an error box, Next stays off, Cancel still leaves, nothing is committed.
+TEST_F(TVOptions, AStepThatFailsToLoadShowsTheErrorAndTheWizardCanBeCancelled) {
+    UseInstall({{"data/tblChannel_US_To_Antenna.txt", ""}});
+    WorkingDesign().DesignInfo.SystemType = "TV";
+    Design().CustomLabel = "kept";
+    TfrmWizard wizard;
+    int closes = 0;
+    wizard.OnClose = [&] { ++closes; };
+    EXPECT_FALSE(RunCommand([&] { wizard.SetPageIndex(1); }));
+    ASSERT_EQ(UIScript.Messages().size(), 1u);
+    EXPECT_EQ(UIScript.Messages()[0].rfind("Cannot open file \"", 0), 0u) << UIScript.Messages()[0];
+    EXPECT_NE(UIScript.Messages()[0].find("tblChannel_US_To_Antenna.txt"), std::string::npos);
+    EXPECT_EQ(wizard.CurrentPageClass(), "TfrmOptions");
+    EXPECT_FALSE(wizard.NextButton.Enabled());
+    wizard.NextClick();  // a disabled Next does nothing
+    EXPECT_EQ(wizard.PageIndex(), 1);
+    UIScript.Answers = {TMsgResult::Yes};
+    EXPECT_TRUE(RunCommand([&] { wizard.CancelClick(); }));
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(wizard.Commit);
+    EXPECT_EQ(Design().CustomLabel, "kept");
+    WorkingDesign().DesignInfo.SystemType.clear();
 }
 
 }  // namespace
