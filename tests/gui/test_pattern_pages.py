@@ -6,6 +6,7 @@ pages are photographed with their patterns shown."""
 
 import os
 import shutil
+import subprocess
 import tempfile
 
 import guitest as g
@@ -34,6 +35,25 @@ def read_design(path):
 def expect(what, got, wanted):
     if got != wanted:
         raise g.GuiTestError("%s: %r, expected %r" % (what, got, wanted))
+
+
+# The "Power Gain:" box of the FM elevation page in wizard window coordinates (below
+# the tilt and fill fields, left of the plot; laid out for the 1280 x 1024 screen).
+FM_GAIN_BOX = (8, 560, 490, 120)
+
+
+def region_differs(before_png, after_png, window_xy, box):
+    """True when the box (x, y, w, h in window coordinates) differs between two screen
+    shots."""
+    x, y, w, h = box
+    crop = "%dx%d+%d+%d" % (w, h, window_xy[0] + x, window_xy[1] + y)
+    # compare prints the count of differing pixels on stderr (exit 1 when they differ).
+    result = subprocess.run(["compare", "-metric", "AE", before_png + "[" + crop + "]",
+                             after_png + "[" + crop + "]", "null:"],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, timeout=30)
+    if result.returncode > 1:
+        raise g.GuiTestError("compare failed: " + result.stderr.strip())
+    return float(result.stderr.split()[0]) > 0
 
 
 def wizard_window(app):
@@ -96,12 +116,15 @@ def fm_design(args, folder):
 
         g.click(main, *ELEVATION_PATTERN)
         wizard = wizard_window(app)
-        g.screenshot(args.out, "pattern_elevation_fm_before")
+        before_png = g.screenshot(args.out, "pattern_elevation_fm_before")
+        x, y, _, _ = g.geometry(wizard)
         # -0.5 in the file: three steps down.
         g.key(wizard, "alt+t", "Down", "Down", "Down")
         g.key(wizard, "alt+1", "Up", "Up")
         g.key(wizard, "alt+2", "Up", "Up")
-        g.screenshot(args.out, "pattern_elevation_fm")
+        after_png = g.screenshot(args.out, "pattern_elevation_fm")
+        if not region_differs(before_png, after_png, (x, y), FM_GAIN_BOX):
+            raise g.GuiTestError("the gain fields on screen did not change with the tilt and fills")
         g.key(wizard, "alt+f")
         g.wait_window_gone(wizard)
         g.key(main, "ctrl+s")
