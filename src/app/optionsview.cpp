@@ -50,7 +50,61 @@ void Named(QWidget* w, const char* objectName, const QString& accessibleName) {
     w->setAccessibleName(accessibleName);
 }
 
+// The three columns of both pages: steps on the left, the family in the middle (the
+// widest, for its description), steps on the right.
+void PlaceColumns(QGridLayout* grid, QLayout* left, QWidget* family, QLayout* right) {
+    grid->addLayout(left, 0, 0);
+    grid->addWidget(family, 0, 1);
+    grid->addLayout(right, 0, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(2, 3);
+}
+
 }  // namespace
+
+// Step 3 of both pages: the family options, the chosen family's description and the
+// custom label box.
+class TFamilyBox {
+public:
+    TFamilyBox(const char* caption, int count, QWidget* parent, std::function<void(int)> onClick,
+               std::function<void(const std::string&)> onLabelEdited) {
+        FBox = StepBox(3, caption, parent);
+        auto* layout = new QVBoxLayout(FBox);
+        layout->setSpacing(2);
+        FFamilies = std::make_unique<TRadioGroup>(FBox, layout, count, QStringLiteral("rbFamily"),
+                                                  std::move(onClick));
+        FDescription = DescriptionLabel(FBox, "lblFamilyDescription");
+        layout->addSpacing(4);
+        layout->addWidget(FDescription);
+        FLabelCaption = new QLabel(QStringLiteral("Custom &label:"), FBox);
+        FLabel = new QLineEdit(FBox);
+        Named(FLabel, "edCustomLabel", QStringLiteral("Custom label"));
+        FLabelCaption->setBuddy(FLabel);
+        layout->addWidget(FLabelCaption);
+        layout->addWidget(FLabel);
+        layout->addStretch(1);
+        QObject::connect(FLabel, &QLineEdit::textEdited, FBox,
+                         [edited = std::move(onLabelEdited)](const QString& t) { edited(FromQ(t)); });
+    }
+    QGroupBox* Box() const { return FBox; }
+
+    template <class Page>
+    void Render(const Page& page) {
+        FFamilies->Render(page.FamilyOptions());
+        FDescription->setText(ToQ(page.FamilyDescription()));
+        FLabelCaption->setVisible(page.CustomLabelVisible());
+        FLabel->setVisible(page.CustomLabelVisible());
+        SetTextKeepingCursor(FLabel, page.CustomLabelText());
+    }
+
+private:
+    QGroupBox* FBox = nullptr;
+    std::unique_ptr<TRadioGroup> FFamilies;
+    QLabel* FDescription = nullptr;
+    QLabel* FLabelCaption = nullptr;
+    QLineEdit* FLabel = nullptr;
+};
 
 // ---- TV ---------------------------------------------------------------------------------
 
@@ -76,23 +130,10 @@ TfrmOptionsView::TfrmOptionsView(TfrmOptions& page, QWidget* parent)
     left->addWidget(channel, 1);
 
     // Step 3, middle column.
-    QGroupBox* family = StepBox(3, "Select Orvane Broadcast Antenna", this);
-    auto* familyLayout = new QVBoxLayout(family);
-    familyLayout->setSpacing(2);
-    FFamilies = std::make_unique<TRadioGroup>(family, familyLayout, 11, QStringLiteral("rbFamily"),
-                                              [this](int i) { RunPageAction([&] { FPage.ClickFamily(i); }); Refresh(); });
-    FDescription = DescriptionLabel(family, "lblFamilyDescription");
-    familyLayout->addSpacing(4);
-    familyLayout->addWidget(FDescription);
-    FCustomLabelCaption = new QLabel(QStringLiteral("Custom &label:"), family);
-    FCustomLabel = new QLineEdit(family);
-    Named(FCustomLabel, "edCustomLabel", QStringLiteral("Custom label"));
-    FCustomLabelCaption->setBuddy(FCustomLabel);
-    familyLayout->addWidget(FCustomLabelCaption);
-    familyLayout->addWidget(FCustomLabel);
-    familyLayout->addStretch(1);
-    connect(FCustomLabel, &QLineEdit::textEdited, this,
-            [this](const QString& t) { FPage.SetCustomLabelText(FromQ(t)); });
+    FFamily = std::make_unique<TFamilyBox>(
+        "Select Orvane Broadcast Antenna", 11, this,
+        [this](int i) { RunPageAction([&] { FPage.ClickFamily(i); }); Refresh(); },
+        [this](const std::string& t) { FPage.SetCustomLabelText(t); });
 
     // Steps 4 to 6, right column.
     QGroupBox* mount = StepBox(4, "Select Mounting Option", this);
@@ -150,12 +191,7 @@ TfrmOptionsView::TfrmOptionsView(TfrmOptions& page, QWidget* parent)
     right->addWidget(service);
     right->addStretch(1);
 
-    grid->addLayout(left, 0, 0);
-    grid->addWidget(family, 0, 1);
-    grid->addLayout(right, 0, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 4);
-    grid->setColumnStretch(2, 3);
+    PlaceColumns(grid, left, FFamily->Box(), right);
 
     FPage.SetOnChanged([this] { Refresh(); });
     Refresh();
@@ -177,11 +213,7 @@ void TfrmOptionsView::Refresh() {
     for (int i = 0; i < FPage.Channels().Count(); ++i)
         rows.emplace_back(FPage.Channels().Channel(i).ChannelNumber, FPage.Channels().Channel(i).Desc);
     FChannels->Render(rows, FPage.ChannelIndex());
-    FFamilies->Render(FPage.FamilyOptions());
-    FDescription->setText(ToQ(FPage.FamilyDescription()));
-    FCustomLabelCaption->setVisible(FPage.CustomLabelVisible());
-    FCustomLabel->setVisible(FPage.CustomLabelVisible());
-    SetTextKeepingCursor(FCustomLabel, FPage.CustomLabelText());
+    FFamily->Render(FPage);
     FMounts->Render(FPage.MountOptions());
     {
         QSignalBlocker block(FHighWind);
@@ -222,23 +254,10 @@ TfrmFMOptionsView::TfrmFMOptionsView(TfrmFMOptions& page, QWidget* parent)
     left->addWidget(channel, 1);
     left->addWidget(pol);
 
-    QGroupBox* family = StepBox(3, "Select Orvane FM Antenna", this);
-    auto* familyLayout = new QVBoxLayout(family);
-    familyLayout->setSpacing(2);
-    FFamilies = std::make_unique<TRadioGroup>(family, familyLayout, 9, QStringLiteral("rbFamily"),
-                                              [this](int i) { RunPageAction([&] { FPage.ClickFamily(i); }); Refresh(); });
-    FDescription = DescriptionLabel(family, "lblFamilyDescription");
-    familyLayout->addSpacing(4);
-    familyLayout->addWidget(FDescription);
-    FCustomLabelCaption = new QLabel(QStringLiteral("Custom &label:"), family);
-    FCustomLabel = new QLineEdit(family);
-    Named(FCustomLabel, "edCustomLabel", QStringLiteral("Custom label"));
-    FCustomLabelCaption->setBuddy(FCustomLabel);
-    familyLayout->addWidget(FCustomLabelCaption);
-    familyLayout->addWidget(FCustomLabel);
-    familyLayout->addStretch(1);
-    connect(FCustomLabel, &QLineEdit::textEdited, this,
-            [this](const QString& t) { FPage.SetCustomLabelText(FromQ(t)); });
+    FFamily = std::make_unique<TFamilyBox>(
+        "Select Orvane FM Antenna", 9, this,
+        [this](int i) { RunPageAction([&] { FPage.ClickFamily(i); }); Refresh(); },
+        [this](const std::string& t) { FPage.SetCustomLabelText(t); });
 
     QGroupBox* mount = StepBox(4, "Select Mounting Option", this);
     auto* mountLayout = new QVBoxLayout(mount);
@@ -309,12 +328,7 @@ TfrmFMOptionsView::TfrmFMOptionsView(TfrmFMOptions& page, QWidget* parent)
     right->addWidget(erp);
     right->addStretch(1);
 
-    grid->addLayout(left, 0, 0);
-    grid->addWidget(family, 0, 1);
-    grid->addLayout(right, 0, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 4);
-    grid->setColumnStretch(2, 3);
+    PlaceColumns(grid, left, FFamily->Box(), right);
 
     FPage.SetOnChanged([this] { Refresh(); });
     Refresh();
@@ -352,11 +366,7 @@ void TfrmFMOptionsView::Refresh() {
                           FormatGeneral(FPage.Channels().Channel(i).MidFreq));
     FChannels->Render(rows, FPage.ChannelIndex());
     FPols->Render(FPage.PolOptions());
-    FFamilies->Render(FPage.FamilyOptions());
-    FDescription->setText(ToQ(FPage.FamilyDescription()));
-    FCustomLabelCaption->setVisible(FPage.CustomLabelVisible());
-    FCustomLabel->setVisible(FPage.CustomLabelVisible());
-    SetTextKeepingCursor(FCustomLabel, FPage.CustomLabelText());
+    FFamily->Render(FPage);
     FMounts->Render(FPage.MountOptions());
     FFeeds->Render(FPage.FeedOptions());
     {

@@ -16,6 +16,7 @@ class TfrmOptions;
 class TfrmFMOptions;
 class TRadioGroup;
 class TChannelListView;
+class TFamilyBox;
 
 class TfrmOptionsView : public QWidget {
 public:
@@ -32,13 +33,10 @@ private:
     bool FFocusSet = false;
     std::unique_ptr<TRadioGroup> FMarkets;
     std::unique_ptr<TChannelListView> FChannels;
-    std::unique_ptr<TRadioGroup> FFamilies;
+    std::unique_ptr<TFamilyBox> FFamily;
     std::unique_ptr<TRadioGroup> FMounts;
     std::unique_ptr<TRadioGroup> FPols;
     std::unique_ptr<TRadioGroup> FServices;
-    QLabel* FDescription = nullptr;
-    QLabel* FCustomLabelCaption = nullptr;
-    QLineEdit* FCustomLabel = nullptr;
     QCheckBox* FHighWind = nullptr;
     QLabel* FVerticalCaption = nullptr;
     QSpinBox* FVertical = nullptr;
@@ -62,12 +60,9 @@ private:
     bool FFocusSet = false;
     std::unique_ptr<TChannelListView> FChannels;
     std::unique_ptr<TRadioGroup> FPols;
-    std::unique_ptr<TRadioGroup> FFamilies;
+    std::unique_ptr<TFamilyBox> FFamily;
     std::unique_ptr<TRadioGroup> FMounts;
     std::unique_ptr<TRadioGroup> FFeeds;
-    QLabel* FDescription = nullptr;
-    QLabel* FCustomLabelCaption = nullptr;
-    QLineEdit* FCustomLabel = nullptr;
     QCheckBox* FRadome = nullptr;
     QCheckBox* FDeicer = nullptr;
     QLineEdit* FERP = nullptr;
