@@ -38,17 +38,6 @@ TOptionGroup FMFamilyOptions() {
     };
 }
 
-int IndexOfKey(const TOptionGroup& group, const std::string& key) {
-    for (size_t i = 0; i < group.size(); ++i)
-        if (group[i].Key == key) return static_cast<int>(i);
-    return -1;
-}
-
-bool Clickable(const TOptionGroup& group, int index) {
-    return index >= 0 && index < static_cast<int>(group.size()) &&
-           group[static_cast<size_t>(index)].Enabled;
-}
-
 // Sets a flag for the life of the object; an error half way through a cascade must
 // not leave the page deaf to every further click.
 class TUpdatingScope {
@@ -340,31 +329,19 @@ bool TfrmFMOptions::PickChannelByNumber(const std::string& channelNumber) {
 }
 
 bool TfrmFMOptions::SelectPol(const std::string& key) {
-    const int i = IndexOfKey(FPolOptions, key);
-    if (!Clickable(FPolOptions, i)) return false;
-    ClickPol(i);
-    return true;
+    return ClickKey(FPolOptions, key, [this](int i) { ClickPol(i); });
 }
 
 bool TfrmFMOptions::SelectFamily(const std::string& key) {
-    const int i = IndexOfKey(FFamilyOptions, key);
-    if (!Clickable(FFamilyOptions, i)) return false;
-    ClickFamily(i);
-    return true;
+    return ClickKey(FFamilyOptions, key, [this](int i) { ClickFamily(i); });
 }
 
 bool TfrmFMOptions::SelectMount(const std::string& key) {
-    const int i = IndexOfKey(FMountOptions, key);
-    if (!Clickable(FMountOptions, i)) return false;
-    ClickMount(i);
-    return true;
+    return ClickKey(FMountOptions, key, [this](int i) { ClickMount(i); });
 }
 
 bool TfrmFMOptions::SelectFeed(const std::string& key) {
-    const int i = IndexOfKey(FFeedOptions, key);
-    if (!Clickable(FFeedOptions, i)) return false;
-    ClickFeed(i);
-    return true;
+    return ClickKey(FFeedOptions, key, [this](int i) { ClickFeed(i); });
 }
 
 // ---- validation and leaving -------------------------------------------------------------

@@ -24,4 +24,15 @@ bool ListHasKey(const TDataList& list, const std::string& key) {
     return false;
 }
 
+int IndexOfKey(const TOptionGroup& group, const std::string& key) {
+    for (size_t i = 0; i < group.size(); ++i)
+        if (group[i].Key == key) return static_cast<int>(i);
+    return -1;
+}
+
+bool Clickable(const TOptionGroup& group, int index) {
+    return index >= 0 && index < static_cast<int>(group.size()) &&
+           group[static_cast<size_t>(index)].Enabled;
+}
+
 }  // namespace velmo

@@ -27,6 +27,20 @@ int SelectedIndex(const TOptionGroup& group);
 TOptionDetail GetCheckedID(const TOptionGroup& group);
 // Selects `index` and deselects the others; -1 deselects all.
 void SelectOnly(TOptionGroup& group, int index);
+// Index of the first button with `key`, -1 when none.
+int IndexOfKey(const TOptionGroup& group, const std::string& key);
+// True when `index` names a button of the group that is enabled.
+bool Clickable(const TOptionGroup& group, int index);
+// The selection by key of the pages' scripted road: clicks (through `click`, which
+// runs the page's click handling) the button with `key` when it is enabled; false when
+// there is none or it is disabled.
+template <class Click>
+bool ClickKey(const TOptionGroup& group, const std::string& key, Click click) {
+    const int i = IndexOfKey(group, key);
+    if (!Clickable(group, i)) return false;
+    click(i);
+    return true;
+}
 // True when `key` is among the keys of `list`.
 bool ListHasKey(const TDataList& list, const std::string& key);
 

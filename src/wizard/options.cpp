@@ -62,17 +62,6 @@ const char* AnalogCaption(TMarketType market) {
     }
 }
 
-int IndexOfKey(const TOptionGroup& group, const std::string& key) {
-    for (size_t i = 0; i < group.size(); ++i)
-        if (group[i].Key == key) return static_cast<int>(i);
-    return -1;
-}
-
-bool Clickable(const TOptionGroup& group, int index) {
-    return index >= 0 && index < static_cast<int>(group.size()) &&
-           group[static_cast<size_t>(index)].Enabled;
-}
-
 }  // namespace
 
 TfrmOptions::TfrmOptions(TWizardButton& nextButton) : TWizardPage(nextButton) {
@@ -340,17 +329,11 @@ bool TfrmOptions::SelectFamily(const std::string& key, const std::string& powerC
 }
 
 bool TfrmOptions::SelectMount(const std::string& key) {
-    const int i = IndexOfKey(FMountOptions, key);
-    if (!Clickable(FMountOptions, i)) return false;
-    ClickMount(i);
-    return true;
+    return ClickKey(FMountOptions, key, [this](int i) { ClickMount(i); });
 }
 
 bool TfrmOptions::SelectPol(const std::string& key) {
-    const int i = IndexOfKey(FPolOptions, key);
-    if (!Clickable(FPolOptions, i)) return false;
-    ClickPol(i);
-    return true;
+    return ClickKey(FPolOptions, key, [this](int i) { ClickPol(i); });
 }
 
 bool TfrmOptions::SelectService(TServiceType service) {
