@@ -65,19 +65,11 @@ void TAzimuthViewBase::BuildShared(QVBoxLayout* left) {
     grid->addWidget(unitBox, 1, 2, 1, 2);
     left->addWidget(gains);
 
-    auto* buttons = new QHBoxLayout;
-    FCopy = new QPushButton("Cop&y Points", this);
-    FCopy->setObjectName("btnCopy");
-    FExport = new QPushButton("&Export Points", this);
-    FExport->setObjectName("btnExport");
-    FPrint = new QPushButton("&Print", this);
-    FPrint->setObjectName("btnPrint");
-    for (QPushButton* b : {FCopy, FExport, FPrint}) {
-        b->setAccessibleName(b->text().remove('&'));
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    left->addLayout(buttons);
+    const TPointButtons buttons = NewPointButtons(this);
+    FCopy = buttons.Copy;
+    FExport = buttons.Export;
+    FPrint = buttons.Print;
+    left->addLayout(buttons.Row);
 
     connect(FRotation, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { RunCommand([&] { FPage.SetRotation(v); }); });

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/pageviewkit.h"
 #include "wizard/command.h"
 #include "wizard/designinfo.h"
 
@@ -100,18 +101,7 @@ TfrmDesignInfoView::TfrmDesignInfoView(TfrmDesignInfo& logic, QWidget* parent)
     systemRow->addWidget(FFM);
     layout->addWidget(systemBox);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    FOk = new QPushButton("&OK", this);
-    FOk->setObjectName("btnOK");
-    FOk->setAccessibleName("OK");
-    FOk->setDefault(true);
-    FCancel = new QPushButton("&Cancel", this);
-    FCancel->setObjectName("btnCancel");
-    FCancel->setAccessibleName("Cancel");
-    buttons->addWidget(FOk);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(NewOkCancelRow(this, FOk, FCancel));
 
     connect(FCompany, &QLineEdit::textEdited, this,
             [this](const QString& t) { FLogic.EditCompanyName(t.toStdString()); });

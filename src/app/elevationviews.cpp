@@ -108,19 +108,11 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     choices->addWidget(ChoiceBox("Units", "grpUnits", FField, FdB, this));
     right->addLayout(choices);
 
-    auto* buttons = new QHBoxLayout;
-    FCopy = new QPushButton("Cop&y Points", this);
-    FCopy->setObjectName("btnCopy");
-    FExport = new QPushButton("&Export Points", this);
-    FExport->setObjectName("btnExport");
-    FPrint = new QPushButton("&Print", this);
-    FPrint->setObjectName("btnPrint");
-    for (QPushButton* b : {FCopy, FExport, FPrint}) {
-        b->setAccessibleName(b->text().remove('&'));
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    left->addLayout(buttons);
+    const TPointButtons buttons = NewPointButtons(this);
+    FCopy = buttons.Copy;
+    FExport = buttons.Export;
+    FPrint = buttons.Print;
+    left->addLayout(buttons.Row);
 
 
     auto choose = [this](QRadioButton* b, std::function<void()> action) {

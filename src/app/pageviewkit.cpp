@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -90,6 +92,38 @@ QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
     return label;
+}
+
+TPointButtons NewPointButtons(QWidget* parent) {
+    TPointButtons b;
+    b.Row = new QHBoxLayout;
+    b.Copy = new QPushButton("Cop&y Points", parent);
+    b.Copy->setObjectName("btnCopy");
+    b.Export = new QPushButton("&Export Points", parent);
+    b.Export->setObjectName("btnExport");
+    b.Print = new QPushButton("&Print", parent);
+    b.Print->setObjectName("btnPrint");
+    for (QPushButton* button : {b.Copy, b.Export, b.Print}) {
+        button->setAccessibleName(button->text().remove('&'));
+        button->setAutoDefault(false);
+        b.Row->addWidget(button);
+    }
+    return b;
+}
+
+QHBoxLayout* NewOkCancelRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    ok = new QPushButton("&OK", parent);
+    ok->setObjectName("btnOK");
+    ok->setAccessibleName("OK");
+    ok->setDefault(true);
+    cancel = new QPushButton("&Cancel", parent);
+    cancel->setObjectName("btnCancel");
+    cancel->setAccessibleName("Cancel");
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 }  // namespace velmo

@@ -1,6 +1,6 @@
 #pragma once
-// Small pieces the pattern page widgets share: name/value lists, read-only fields,
-// and spin boxes whose arrow steps go to the page logic. User actions run through
+// Small pieces the page and dialog widgets share: name/value lists, read-only fields,
+// spin boxes whose arrow steps go to the page logic, and button rows. User actions run through
 // RunCommand, the general error display.
 #include <functional>
 #include <string>
@@ -12,8 +12,10 @@
 #include "wizard/command.h"
 #include "wizard/listline.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
@@ -48,5 +50,17 @@ QLineEdit* NewReadOnlyField(QWidget* parent, const char* objectName, const QStri
 void ShowText(QLineEdit* field, const std::string& text);
 // A label naming `buddy` (keyboard mnemonic with "&").
 QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
+
+// The pattern pages' button row: "Copy Points", "Export Points", "Print".
+struct TPointButtons {
+    QHBoxLayout* Row = nullptr;
+    QPushButton* Copy = nullptr;
+    QPushButton* Export = nullptr;
+    QPushButton* Print = nullptr;
+};
+TPointButtons NewPointButtons(QWidget* parent);
+
+// A dialog's "OK" (the default button) and "Cancel", at the right of their row.
+QHBoxLayout* NewOkCancelRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel);
 
 }  // namespace velmo

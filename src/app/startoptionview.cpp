@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/pageviewkit.h"
 #include "wizard/command.h"
 #include "wizard/startoption.h"
 
@@ -52,18 +53,7 @@ TfrmStartOptionView::TfrmStartOptionView(TfrmStartOption& logic, QWidget* parent
     }
     FList->setMinimumWidth(maxWidth + 24);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    FOk = new QPushButton("&OK", this);
-    FOk->setObjectName("btnOK");
-    FOk->setAccessibleName("OK");
-    FOk->setDefault(true);
-    FCancel = new QPushButton("&Cancel", this);
-    FCancel->setObjectName("btnCancel");
-    FCancel->setAccessibleName("Cancel");
-    buttons->addWidget(FOk);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(NewOkCancelRow(this, FOk, FCancel));
 
     connect(FNew, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !FRefreshing) FLogic.SetAction(saNew);

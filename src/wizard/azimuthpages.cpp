@@ -9,6 +9,19 @@
 
 namespace velmo {
 
+namespace {
+
+// Index of the first list line whose pattern code is `code`; the first line when none
+// is (entering preselects the design's pattern, or the list's first).
+template <class CodeOf>
+int PreselectedIndex(int count, CodeOf codeOf, const std::string& code) {
+    for (int i = 0; i < count; ++i)
+        if (codeOf(i) == code) return i;
+    return 0;
+}
+
+}  // namespace
+
 // ---- shared ----
 
 bool TAzimuthPageBase::CanPrint() const {
@@ -122,15 +135,10 @@ void TfrmAzimuth::PageEnter() {
 
 void TfrmAzimuth::LoadUI() {
     TBroadcastDesign& d = WorkingDesign();
-    if (HorzPatternList.Count() > 0) {
-        int index = 0;
-        for (int i = 0; i < HorzPatternList.Count(); ++i)
-            if (HorzPatternList.HorzPattern(i).PatternCode == d.AzimuthPage.HorzPattern.PatternCode) {
-                index = i;
-                break;
-            }
-        OnHorzPatternSelection(index);
-    }
+    if (HorzPatternList.Count() > 0)
+        OnHorzPatternSelection(PreselectedIndex(
+            HorzPatternList.Count(), [&](int i) { return HorzPatternList.HorzPattern(i).PatternCode; },
+            d.AzimuthPage.HorzPattern.PatternCode));
     if (FRotationEntry != d.AzimuthPage.Angle()) SetRotation(d.AzimuthPage.Angle());
 }
 
@@ -230,15 +238,10 @@ void TfrmFMAzimuth::PageEnter() {
 
 void TfrmFMAzimuth::LoadUI() {
     TBroadcastDesign& d = WorkingDesign();
-    if (AzFMPatternList.Count() > 0) {
-        int index = 0;
-        for (int i = 0; i < AzFMPatternList.Count(); ++i)
-            if (AzFMPatternList.AzFMPattern(i).PatternCode == d.AzimuthPage.FMPattern.PatternCode) {
-                index = i;
-                break;
-            }
-        OnFMPatternSelection(index);
-    }
+    if (AzFMPatternList.Count() > 0)
+        OnFMPatternSelection(PreselectedIndex(
+            AzFMPatternList.Count(), [&](int i) { return AzFMPatternList.AzFMPattern(i).PatternCode; },
+            d.AzimuthPage.FMPattern.PatternCode));
     if (FRotationEntry != d.AzimuthPage.Angle()) SetRotation(d.AzimuthPage.Angle());
 }
 
