@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@
 namespace velmo {
 
 int RunDesktopProgram(int argc, char** argv) {
+    // A save beyond the file-size limit fails with a message instead of ending the
+    // program with the design unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     // 1. The folders beside the executable and the one working design.
     InitFoldersFromExecutable();
     NumberFormat::InitFromEnvironment();

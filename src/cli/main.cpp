@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -86,6 +87,9 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write beyond the file-size limit then fails with EFBIG and is reported like a
+    // full disk, instead of ending the program half way with a temporary file left.
+    std::signal(SIGXFSZ, SIG_IGN);
     velmo::NumberFormat::InitFromEnvironment();
     velmo::InitFoldersFromExecutable();
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -92,14 +92,17 @@ TEST(CliFiles, AWriteBeyondTheFileSizeLimitFailsAndKeepsThePreviousFile) {
              ShellQuote(dir.File("old.txt")),
          edx, 2048},
     };
-    for (const auto& c : cases) {
-        const std::string before = test::ReadAll(c.Target);
-        const auto r = test::RunCliWith(c.Args, FileSizeLimit(c.Limit));
-        EXPECT_EQ(r.Status, 1) << c.Args;
-        EXPECT_TRUE(Has(r.Err, "Unable to write to " + c.Target + ". File too large")) << r.Err;
-        EXPECT_EQ(r.Out, "");  // nothing reported as written
-        EXPECT_EQ(test::ReadAll(c.Target), before);
-    }
+    for (const auto& c : cases)
+        for (bool signalDefault : {false, true}) {  // as a shell's "ulimit -f" leaves it
+            const std::string before = test::ReadAll(c.Target);
+            test::CliOptions o = FileSizeLimit(c.Limit);
+            o.SIGXFSZDefault = signalDefault;
+            const auto r = test::RunCliWith(c.Args, o);
+            EXPECT_EQ(r.Status, 1) << c.Args;
+            EXPECT_TRUE(Has(r.Err, "Unable to write to " + c.Target + ". File too large")) << r.Err;
+            EXPECT_EQ(r.Out, "");  // nothing reported as written
+            EXPECT_EQ(test::ReadAll(c.Target), before);
+        }
     int entries = 0;
     for (const auto& e : fs::directory_iterator(dir.Path())) entries += e.is_regular_file();
     EXPECT_EQ(entries, 2);  // no temporary file left behind

@@ -91,7 +91,7 @@ CommandResult RunCliWith(const std::string& args, const CliOptions& options) {
         // with EFBIG instead of ending the process. The captured output is far smaller.
         const pid_t pid = fork();
         if (pid == 0) {
-            signal(SIGXFSZ, SIG_IGN);
+            signal(SIGXFSZ, options.SIGXFSZDefault ? SIG_DFL : SIG_IGN);
             const rlim_t limit = static_cast<rlim_t>(options.FileSizeLimit);
             const struct rlimit rl = {limit, limit};
             if (setrlimit(RLIMIT_FSIZE, &rl) != 0) _exit(127);

@@ -43,8 +43,10 @@ CommandResult RunCli(const std::string& args);
 struct CliOptions {
     // Where standard output goes instead of a captured file ("/dev/full").
     std::string StdOut;
-    // RLIMIT_FSIZE of the run in bytes (0: none), with SIGXFSZ ignored.
+    // RLIMIT_FSIZE of the run in bytes (0: none), with SIGXFSZ ignored unless
+    // SIGXFSZDefault (a shell's "ulimit -f", where the signal would end the program).
     size_t FileSizeLimit = 0;
+    bool SIGXFSZDefault = false;
     // A run that takes longer is ended (status 124): a hang fails instead of blocking.
     int TimeoutSeconds = 60;
     // Environment settings before the command ("LC_ALL=de_DE.UTF-8").
