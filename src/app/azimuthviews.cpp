@@ -65,11 +65,7 @@ void TAzimuthViewBase::BuildShared(QVBoxLayout* left) {
     grid->addWidget(unitBox, 1, 2, 1, 2);
     left->addWidget(gains);
 
-    const TPointButtons buttons = NewPointButtons(this);
-    FCopy = buttons.Copy;
-    FExport = buttons.Export;
-    FPrint = buttons.Print;
-    left->addLayout(buttons.Row);
+    left->addLayout(NewPointButtons(this, FCopy, FExport, FPrint));
 
     connect(FRotation, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { RunCommand([&] { FPage.SetRotation(v); }); });

@@ -108,12 +108,7 @@ void TElevationViewBase::BuildShared(QVBoxLayout* left, QVBoxLayout* right, cons
     choices->addWidget(ChoiceBox("Units", "grpUnits", FField, FdB, this));
     right->addLayout(choices);
 
-    const TPointButtons buttons = NewPointButtons(this);
-    FCopy = buttons.Copy;
-    FExport = buttons.Export;
-    FPrint = buttons.Print;
-    left->addLayout(buttons.Row);
-
+    left->addLayout(NewPointButtons(this, FCopy, FExport, FPrint));
 
     auto choose = [this](QRadioButton* b, std::function<void()> action) {
         connect(b, &QRadioButton::toggled, this, [action](bool on) {

@@ -94,21 +94,21 @@ QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-TPointButtons NewPointButtons(QWidget* parent) {
-    TPointButtons b;
-    b.Row = new QHBoxLayout;
-    b.Copy = new QPushButton("Cop&y Points", parent);
-    b.Copy->setObjectName("btnCopy");
-    b.Export = new QPushButton("&Export Points", parent);
-    b.Export->setObjectName("btnExport");
-    b.Print = new QPushButton("&Print", parent);
-    b.Print->setObjectName("btnPrint");
-    for (QPushButton* button : {b.Copy, b.Export, b.Print}) {
+QHBoxLayout* NewPointButtons(QWidget* parent, QPushButton*& copy, QPushButton*& exportPoints,
+                             QPushButton*& print) {
+    auto* row = new QHBoxLayout;
+    copy = new QPushButton("Cop&y Points", parent);
+    copy->setObjectName("btnCopy");
+    exportPoints = new QPushButton("&Export Points", parent);
+    exportPoints->setObjectName("btnExport");
+    print = new QPushButton("&Print", parent);
+    print->setObjectName("btnPrint");
+    for (QPushButton* button : {copy, exportPoints, print}) {
         button->setAccessibleName(button->text().remove('&'));
         button->setAutoDefault(false);
-        b.Row->addWidget(button);
+        row->addWidget(button);
     }
-    return b;
+    return row;
 }
 
 QHBoxLayout* NewOkCancelRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel) {

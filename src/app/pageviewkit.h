@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces the page and dialog widgets share: name/value lists, read-only fields,
-// spin boxes whose arrow steps go to the page logic, and button rows. User actions run through
-// RunCommand, the general error display.
+// spin boxes whose arrow steps go to the page logic, and button rows. User actions run
+// through RunCommand, the general error display.
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,13 +52,8 @@ void ShowText(QLineEdit* field, const std::string& text);
 QLabel* NewBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
 
 // The pattern pages' button row: "Copy Points", "Export Points", "Print".
-struct TPointButtons {
-    QHBoxLayout* Row = nullptr;
-    QPushButton* Copy = nullptr;
-    QPushButton* Export = nullptr;
-    QPushButton* Print = nullptr;
-};
-TPointButtons NewPointButtons(QWidget* parent);
+QHBoxLayout* NewPointButtons(QWidget* parent, QPushButton*& copy, QPushButton*& exportPoints,
+                             QPushButton*& print);
 
 // A dialog's "OK" (the default button) and "Cancel", at the right of their row.
 QHBoxLayout* NewOkCancelRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel);

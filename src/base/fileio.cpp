@@ -194,15 +194,12 @@ void WriteFilesAtomic(const std::vector<std::pair<std::string, std::string>>& fi
     std::vector<TPendingWrite> writes;
     writes.reserve(files.size());
     for (const auto& f : files) writes.push_back(PrepareWrite(f.first));
-    auto dropTemps = [&] {
-        for (TPendingWrite& w : writes)
-            if (!w.Temp.empty()) ::unlink(w.Temp.c_str());
-    };
     try {
         for (size_t i = 0; i < writes.size(); ++i) WriteTemp(writes[i], files[i].second);
         for (TPendingWrite& w : writes) CommitTemp(w);
     } catch (...) {
-        dropTemps();
+        for (const TPendingWrite& w : writes)
+            if (!w.Temp.empty()) ::unlink(w.Temp.c_str());
         throw;
     }
 }

@@ -260,48 +260,43 @@ bool WantsHelp(Args& args, const std::string& usage) {
     return true;
 }
 
-int RunNew(const std::vector<std::string>& argv) {
-    const std::string usage = "new -o DESIGN.bcst [CHOICES] | new --list STEP [CHOICES] [--json]";
+// new and edit: "-o OUT" writes the design that the choices make (edit: of the design
+// named first), "--list STEP" prints what that step offers instead.
+int RunDesignCommand(const std::vector<std::string>& argv, const std::string& command,
+                     const std::string& usage, bool edit) {
     Args args(argv);
     if (WantsHelp(args, usage)) return 0;
-    RouteElevationMessages("velmo-cli new");
+    RouteElevationMessages("velmo-cli " + command);
     const bool json = args.Flag("--json");
     std::string out, list;
     const bool hasOut = args.Option("-o", out) || args.Option("--output", out);
     const bool listing = args.Option("--list", list);
     const TDesignChoices choices = ReadChoices(args);
-    RejectUnknown(args.Rest(), 0, usage);
-    if (listing) {
-        PrintOffers(ListStep(choices, ReadStep(list), nullptr), json);
-        return 0;
-    }
-    if (!hasOut) UsageError("usage: velmo-cli " + usage);
-    std::unique_ptr<TBroadcastDesign> design = MakeDesign(choices);
-    design->SaveToFile(out);
-    return 0;
-}
-
-int RunEdit(const std::vector<std::string>& argv) {
-    const std::string usage =
-        "edit DESIGN.bcst -o OUT.bcst [CHOICES] | edit DESIGN.bcst --list STEP [CHOICES] [--json]";
-    Args args(argv);
-    if (WantsHelp(args, usage)) return 0;
-    RouteElevationMessages("velmo-cli edit");
-    const bool json = args.Flag("--json");
-    std::string out, list;
-    const bool hasOut = args.Option("-o", out) || args.Option("--output", out);
-    const bool listing = args.Option("--list", list);
-    const TDesignChoices choices = ReadChoices(args);
-    RejectUnknown(args.Rest(), 1, usage);
-    std::unique_ptr<TBroadcastDesign> design = Open(args.Rest()[0]);
+    RejectUnknown(args.Rest(), edit ? 1 : 0, usage);
+    std::unique_ptr<TBroadcastDesign> design;
+    if (edit) design = Open(args.Rest()[0]);
     if (listing) {
         PrintOffers(ListStep(choices, ReadStep(list), design.get()), json);
         return 0;
     }
     if (!hasOut) UsageError("usage: velmo-cli " + usage);
-    EditDesign(*design, choices);
+    if (edit)
+        EditDesign(*design, choices);
+    else
+        design = MakeDesign(choices);
     design->SaveToFile(out);
     return 0;
+}
+
+int RunNew(const std::vector<std::string>& argv) {
+    return RunDesignCommand(argv, "new",
+                            "new -o DESIGN.bcst [CHOICES] | new --list STEP [CHOICES] [--json]", false);
+}
+
+int RunEdit(const std::vector<std::string>& argv) {
+    return RunDesignCommand(
+        argv, "edit", "edit DESIGN.bcst -o OUT.bcst [CHOICES] | edit DESIGN.bcst --list STEP [CHOICES] [--json]",
+        true);
 }
 
 int RunList(const std::vector<std::string>& argv) {

@@ -173,8 +173,8 @@ namespace {
 using TFileTexts = std::vector<std::pair<std::string, std::string>>;
 
 // The files of one slot, texts complete.
-TFileTexts SlotFiles(TExportFormat format, const std::string& fileName,
-                                 TPatternType patternType, bool twoSlots, TBroadcastDesign& design) {
+TFileTexts SlotFiles(TExportFormat format, const std::string& fileName, TPatternType patternType,
+                     bool twoSlots, TBroadcastDesign& design) {
     if (format == efSPLAT) {
         std::vector<std::string> names = SplatFileNames(fileName, patternType, twoSlots);
         return {{names[0], SplatAzimuthText(patternType, design)},

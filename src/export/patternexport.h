@@ -65,9 +65,8 @@ std::string ExportPattern(TExportFormat format, const std::string& fileName,
 // ExportPatternTypes. The texts of all slots are built and every target is checked
 // and written aside before the first file is replaced, so a slot that cannot be
 // exported, or one target that is refused or cannot be written, leaves every file as
-// it was. Returns the names
-// written, in slot order (efSPLAT: ".az" then ".el" of each slot; empty for a custom
-// design).
+// it was. Returns the names written, in slot order (efSPLAT: ".az" then ".el" of each
+// slot; empty for a custom design).
 std::vector<std::string> ExportDesign(TExportFormat format, const std::string& fileName,
                                       TBroadcastDesign& design);
 
