@@ -3,10 +3,16 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <future>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <vector>
 
 #include <QFile>
 
@@ -103,8 +109,9 @@ QImage DecodeGif(const QByteArray& bytes) {
     // Only the screen outside the frame needs clearing first: the frame's own pixels are
     // all written, the transparent index (and any index beyond the colour map) as
     // transparent.
-    if (desc.Left > 0 || desc.Top > 0 || desc.Width < width || desc.Height < height)
-        image.fill(Qt::transparent);
+    const bool framed =
+        desc.Left > 0 || desc.Top > 0 || desc.Width < width || desc.Height < height;
+    if (framed) image.fill(Qt::transparent);
     QRgb colours[256];
     for (int i = 0; i < 256; ++i) {
         if (i == transparent || i >= map->ColorCount) {
@@ -114,11 +121,19 @@ QImage DecodeGif(const QByteArray& bytes) {
             colours[i] = qRgb(c.Red, c.Green, c.Blue);
         }
     }
+    QRgb alpha = 0xFF000000u;  // stays whole while every pixel written is opaque
     for (int y = 0; y < desc.Height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(desc.Top + y)) + desc.Left;
         const GifByteType* src = frame.RasterBits + static_cast<size_t>(y) * desc.Width;
-        for (int x = 0; x < desc.Width; ++x) line[x] = colours[src[x]];
+        for (int x = 0; x < desc.Width; ++x) {
+            const QRgb c = colours[src[x]];
+            line[x] = c;
+            alpha &= c;
+        }
     }
+    // A picture without a transparent pixel is marked opaque: the same bytes, but the
+    // PDF writer and the painters then skip their work on the alpha channel.
+    if (alpha == 0xFF000000u && !framed) image.reinterpretAsFormat(QImage::Format_RGB32);
     return image;
 }
 
@@ -126,16 +141,131 @@ QString GifResourcePath(const std::string& name) {
     return QStringLiteral(":/images/") + QString::fromStdString(name) + QStringLiteral(".gif");
 }
 
-QImage LoadGifResource(const std::string& name) {
-    static std::map<std::string, QImage> cache;
-    auto it = cache.find(name);
-    if (it != cache.end()) return it->second;
+namespace {
+
+struct TPictureJob {
+    QByteArray Bytes;
+    std::promise<QImage> Picture;
+};
+
+// The embedded pictures decoded so far, or being decoded, by name, and the thread that
+// decodes pictures ahead of their use, one after the other.
+struct TPictureCache {
+    std::mutex Lock;
+    std::map<std::string, std::shared_future<QImage>> Pictures;
+    std::deque<TPictureJob> Queue;
+    bool Decoding = false;               // a thread is working through Queue
+    std::vector<std::future<void>> Decoders;  // waited for when the program ends
+
+    ~TPictureCache() {
+        std::vector<std::future<void>> running;
+        {
+            std::lock_guard<std::mutex> lock(Lock);
+            running.swap(Decoders);
+        }
+        running.clear();
+    }
+};
+
+TPictureCache& Pictures() {
+    static TPictureCache cache;
+    return cache;
+}
+
+QByteArray ReadResource(const std::string& name) {
     RegisterReportImages();
-    QImage image;
     QFile file(GifResourcePath(name));
-    if (file.open(QIODevice::ReadOnly)) image = DecodeGif(file.readAll());
-    cache.emplace(name, image);
-    return image;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage DecodeOrNull(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return QImage();
+    try {
+        return DecodeGif(bytes);
+    } catch (...) {  // out of memory: the page shows the frame of a missing picture
+        return QImage();
+    }
+}
+
+// Decodes the queued pictures until the queue is empty.
+void DecodeQueued(TPictureCache& cache) {
+    for (;;) {
+        TPictureJob job;
+        {
+            std::lock_guard<std::mutex> lock(cache.Lock);
+            if (cache.Queue.empty()) {
+                cache.Decoding = false;
+                return;
+            }
+            job = std::move(cache.Queue.front());
+            cache.Queue.pop_front();
+        }
+        job.Picture.set_value(DecodeOrNull(job.Bytes));
+    }
+}
+
+}  // namespace
+
+QImage LoadGifResource(const std::string& name) {
+    TPictureCache& cache = Pictures();
+    std::shared_future<QImage> picture;
+    std::promise<QImage> decodeHere;
+    bool mine = false;
+    {
+        std::lock_guard<std::mutex> lock(cache.Lock);
+        auto it = cache.Pictures.find(name);
+        mine = it == cache.Pictures.end();
+        if (mine)
+            picture = cache.Pictures.emplace(name, decodeHere.get_future().share()).first->second;
+        else
+            picture = it->second;
+    }
+    if (mine) decodeHere.set_value(DecodeOrNull(ReadResource(name)));
+    return picture.get();  // waits while the thread decoding ahead finishes it
+}
+
+void PreloadGifResources(const std::vector<std::string>& names) {
+    TPictureCache& cache = Pictures();
+    {
+        std::lock_guard<std::mutex> lock(cache.Lock);
+        bool added = false;
+        for (const std::string& name : names) {
+            if (cache.Pictures.count(name)) continue;
+            TPictureJob job;
+            job.Bytes = ReadResource(name);
+            cache.Pictures.emplace(name, job.Picture.get_future().share());
+            cache.Queue.push_back(std::move(job));
+            added = true;
+        }
+        if (!added || cache.Decoding) return;
+        cache.Decoding = true;
+        auto& done = cache.Decoders;
+        done.reserve(done.size() + 1);  // a failed push_back would wait for the thread
+        done.erase(std::remove_if(done.begin(), done.end(),
+                                  [](const std::future<void>& d) {
+                                      return d.wait_for(std::chrono::seconds(0)) ==
+                                             std::future_status::ready;
+                                  }),
+                   done.end());
+        try {
+            done.push_back(std::async(std::launch::async, [&cache] { DecodeQueued(cache); }));
+            return;
+        } catch (const std::system_error&) {  // no thread to be had: decode them here
+        }
+    }
+    DecodeQueued(cache);
+}
+
+void ForgetGifResources() {
+    TPictureCache& cache = Pictures();
+    std::vector<std::future<void>> running;
+    {
+        std::lock_guard<std::mutex> lock(cache.Lock);
+        running.swap(cache.Decoders);
+    }
+    running.clear();  // waits for them
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    cache.Pictures.clear();
 }
 
 }  // namespace velmo

@@ -151,6 +151,7 @@ void TReporter::StretchDrawDIB(const TRealRect& r, const QImage& graphic) {
 
 void TReporter::DrawFromRes(const TRealRect& r, const std::string& resName) {
     Add(ikDrawFromRes, DrawFromResInfo{r, resName});
+    PreloadGifResources({resName});
 }
 
 void TReporter::BreakString(const std::string& s, std::vector<std::string>& list, double width) {

@@ -204,7 +204,8 @@ public:
     void Polygon(PRealPointArray points) override;
     // Keeps its own copy of the graphic.
     void StretchDrawDIB(const TRealRect& r, const QImage& graphic) override;
-    // An embedded picture, loaded by name when the page is played back.
+    // An embedded picture, loaded by name when the page is played back. Its decoding
+    // starts now, on a thread of its own, while the report goes on.
     void DrawFromRes(const TRealRect& r, const std::string& resName);
 
     // Greedy line breaking at spaces for the measuring font: each line is the longest

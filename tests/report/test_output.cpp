@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include <QFile>
 #include <QPainter>
@@ -19,9 +22,10 @@
 namespace velmo {
 namespace {
 
-// A 4 x 2 GIF: top row red, blue, red, index 2 (transparent); bottom row all blue. The
-// frame may sit at (left, top) on a larger screen.
-QByteArray MakeGif(bool interlace = false, int screenW = 4, int screenH = 2, int left = 0, int top = 0) {
+// A 4 x 2 GIF: top row red, blue, red, index 2 (transparent unless another index is
+// named); bottom row all blue. The frame may sit at (left, top) on a larger screen.
+QByteArray MakeGif(bool interlace = false, int screenW = 4, int screenH = 2, int left = 0, int top = 0,
+                   int transparent = 2) {
     QByteArray bytes;
     auto write = [](GifFileType* gif, const GifByteType* data, int len) -> int {
         static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), len);
@@ -34,7 +38,7 @@ QByteArray MakeGif(bool interlace = false, int screenW = 4, int screenH = 2, int
     ColorMapObject* map = GifMakeMapObject(4, colors);
     EGifPutScreenDesc(gif, screenW, screenH, 2, 0, map);
     GraphicsControlBlock gcb{};
-    gcb.TransparentColor = 2;
+    gcb.TransparentColor = transparent;
     gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
     GifByteType ext[4];
     const size_t n = EGifGCBToExtension(&gcb, ext);
@@ -58,6 +62,16 @@ TEST(Gif, DecodesTheFirstFrameWithTransparency) {
     EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(3, 0)), 0);
     EXPECT_EQ(image.pixel(2, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(image.format(), QImage::Format_ARGB32);
+}
+
+TEST(Gif, APictureWithoutTransparentPixelsIsOpaque) {
+    // Index 3 is named transparent but never used.
+    const QImage image = DecodeGif(MakeGif(false, 4, 2, 0, 0, 3));
+    ASSERT_EQ(image.size(), QSize(4, 2));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(3, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(0, 1), qRgb(0, 0, 255));
 }
 
 TEST(Gif, AFrameOnALargerScreenLeavesTheRestTransparent) {
@@ -66,6 +80,7 @@ TEST(Gif, AFrameOnALargerScreenLeavesTheRestTransparent) {
     EXPECT_EQ(image.pixel(1, 2), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(4, 3), qRgb(0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(4, 2)), 0);  // the transparent index
+    EXPECT_TRUE(image.hasAlphaChannel());
     for (QPoint p : {QPoint(0, 0), QPoint(5, 3), QPoint(0, 2), QPoint(3, 1)})
         EXPECT_EQ(image.pixel(p), 0u) << p.x() << "," << p.y();
 }
@@ -81,8 +96,30 @@ TEST(Gif, RefusesDamagedFilesWithoutCrashing) {
 TEST(Gif, EmbeddedPicturesLoadByName) {
     for (const char* name : {"Orvane_LOGO2", "Orvane_FOOTER", "SIDE_MOUNT", "TOP_MOUNT", "ANALYSIS",
                              "FMANALYSIS"})
-        EXPECT_FALSE(LoadGifResource(name).isNull()) << name;
+        EXPECT_EQ(LoadGifResource(name).format(), QImage::Format_RGB32) << name;
     EXPECT_EQ(LoadGifResource("Orvane_LOGO2").size(), QSize(953, 63));
+}
+
+TEST(Gif, PicturesDecodedAheadAreTheOnesDecodedOnDemand) {
+    ForgetGifResources();
+    const std::vector<std::string> names{"Orvane_LOGO2", "ANALYSIS", "NO_SUCH_PICTURE", "SIDE_MOUNT"};
+    PreloadGifResources(names);
+    PreloadGifResources(names);  // nothing new to decode
+    QImage elsewhere;
+    std::thread other([&] { elsewhere = LoadGifResource("ANALYSIS"); });
+    const QImage analysis = LoadGifResource("ANALYSIS");
+    other.join();
+    QFile file(GifResourcePath("ANALYSIS"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QImage direct = DecodeGif(file.readAll());
+    ASSERT_EQ(direct.size(), QSize(1128, 2358));
+    EXPECT_TRUE(analysis == direct);
+    EXPECT_TRUE(elsewhere == direct);
+    EXPECT_TRUE(LoadGifResource("NO_SUCH_PICTURE").isNull());
+    EXPECT_EQ(LoadGifResource("SIDE_MOUNT").size(), QSize(574, 841));
+    // Forgotten pictures are decoded again when asked for.
+    ForgetGifResources();
+    EXPECT_TRUE(LoadGifResource("ANALYSIS") == direct);
 }
 
 TEST(Gif, RecordedPicturesAreStretchedAndMissingOnesFramed) {
