@@ -6,8 +6,10 @@
 #include <utility>
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
 
 namespace velmo {
 
@@ -64,7 +66,39 @@ QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
 }
 
+// Widths already measured, by font and text. One per thread, so that reports made side
+// by side share nothing.
+struct TAdvanceCache {
+    std::map<QFont, QHash<QString, double>> Widths;
+    size_t Count = 0;
+};
+
+TAdvanceCache& AdvanceCache() {
+    thread_local TAdvanceCache cache;
+    return cache;
+}
+
 }  // namespace
+
+double TextAdvance(const QFont& font, const QString& text) {
+    // A long batch of designs keeps only what it measured lately.
+    constexpr size_t kMaxTexts = 50000;
+    TAdvanceCache& cache = AdvanceCache();
+    if (const auto f = cache.Widths.find(font); f != cache.Widths.end()) {
+        if (const auto it = f->second.constFind(text); it != f->second.constEnd()) return *it;
+    }
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    if (cache.Count >= kMaxTexts) ForgetTextAdvances();
+    cache.Widths[font].insert(text, width);
+    ++cache.Count;
+    return width;
+}
+
+void ForgetTextAdvances() {
+    TAdvanceCache& cache = AdvanceCache();
+    cache.Widths.clear();
+    cache.Count = 0;
+}
 
 QFont MakeReportFont(const std::string& name, TFontStyles style, double cellHeightPx) {
     QFont f = BaseFont(name, style);
@@ -155,24 +189,72 @@ void TCanvas::SetBrush(TColor color, int32_t style) {
     }
 }
 
-double TCanvas::TextWidth(const QString& text) const {
-    return QFontMetricsF(FFont).horizontalAdvance(text);
-}
+double TCanvas::TextWidth(const QString& text) const { return TextAdvance(FFont, text); }
 
 double TCanvas::TextHeight(const QString& /*text*/) const {
     const QFontMetricsF fm(FFont);
     return fm.ascent() + fm.descent();
 }
 
+void TCanvas::BeginText() {
+    // A solid line pen of the text's colour draws text as it is; switching to the text
+    // pen and back would only write the same state into the page again.
+    FPenSwitched = !(FPen.style() == Qt::SolidLine && FPen.color() == FTextPen.color());
+    if (FPenSwitched) FPainter->setPen(FTextPen);
+}
+
+void TCanvas::EndText() {
+    if (FPenSwitched) FPainter->setPen(FPen);
+}
+
 void TCanvas::TextOut(double x, double y, const QString& text) {
     if (!FPainter) return;
     const QFontMetricsF fm(FFont);
     if (FBrushStyle != bsClear)
-        FPainter->fillRect(QRectF(x, y, fm.horizontalAdvance(text), fm.ascent() + fm.descent()),
+        FPainter->fillRect(QRectF(x, y, TextAdvance(FFont, text), fm.ascent() + fm.descent()),
                            ToQColor(FBrushColor));
-    FPainter->setPen(FTextPen);
+    BeginText();
     FPainter->drawText(QPointF(x, y + fm.ascent()), text);
-    FPainter->setPen(FPen);
+    EndText();
+}
+
+void TCanvas::TextOutAligned(int x, int y, const QString& text, int hPos, int vPos) {
+    const auto ceilPx = [](double v) { return static_cast<int>(std::ceil(v - 1e-9)); };
+    const QFontMetricsF fm(FFont);
+    const int h = vPos == 1 || vPos == 2 ? ceilPx(fm.ascent() + fm.descent()) : 0;
+    const int dy = vPos == 1 ? h / 2 : vPos == 2 ? h : 0;
+    // Text of one left-to-right run, with no control or format characters, is laid out
+    // alike by a text layout and by the painter; anything else takes the painter's road.
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
+        switch (c.direction()) {
+        case QChar::DirL: case QChar::DirEN: case QChar::DirES: case QChar::DirET:
+        case QChar::DirCS: case QChar::DirWS: case QChar::DirON: case QChar::DirNSM:
+            return c.category() != QChar::Other_Control && c.category() != QChar::Other_Format;
+        default:
+            return false;
+        }
+    });
+    if (hPos != 1 && hPos != 2) {
+        TextOut(x, y - dy, text);
+    } else if (!FPainter || FBrushStyle != bsClear || !plain) {
+        const int w = ceilPx(TextWidth(text));
+        TextOut(x - (hPos == 1 ? w / 2 : w), y - dy, text);
+    } else {
+        // Centred or right-aligned text is shaped once, for its width and its drawing.
+        QTextLayout layout(text, FFont);
+        QTextOption option;  // laid out as the painter draws a text: left to right
+        option.setTextDirection(Qt::LeftToRight);
+        option.setAlignment(Qt::AlignLeft);
+        layout.setTextOption(option);
+        layout.setCacheEnabled(true);  // or drawing shapes the text again
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        const int w = ceilPx(line.horizontalAdvance());
+        BeginText();
+        line.draw(FPainter, QPointF(x - (hPos == 1 ? w / 2 : w), y - dy));
+        EndText();
+    }
 }
 
 void TCanvas::TextOutAngle(double x, double y, double angle, const QString& text, int hPos) {
@@ -201,9 +283,9 @@ int TCanvas::DrawText(const TRect& r, const QString& text, int32_t format) {
         const QRectF b = QFontMetricsF(FFont).boundingRect(box, flags, text);
         FPainter->fillRect(b, ToQColor(FBrushColor));
     }
-    FPainter->setPen(FTextPen);
+    BeginText();
     FPainter->drawText(box, flags, text, &bounding);
-    FPainter->setPen(FPen);
+    EndText();
     return static_cast<int>(std::ceil(bounding.height()));
 }
 

@@ -69,6 +69,13 @@ struct TRect {
 // The size is a pixel size, so the result is the same on every device resolution.
 QFont MakeReportFont(const std::string& name, TFontStyles style, double cellHeightPx);
 
+// The advance of text in font, in the font's pixels. Report pages measure the same
+// texts again and again (table values, notes broken into lines twice over), so each
+// text is shaped once per font and thread and then remembered.
+double TextAdvance(const QFont& font, const QString& text);
+// Forgets the remembered advances of this thread.
+void ForgetTextAdvances();
+
 class TCanvas {
 public:
     TCanvas() = default;
@@ -95,6 +102,9 @@ public:
     double TextHeight(const QString& text) const;
     // Text with the top-left corner of its cell at (x, y).
     void TextOut(double x, double y, const QString& text);
+    // Text whose left end, middle or right end (hPos 0, 1, 2) and top, middle or bottom
+    // (vPos 0, 1, 2) lie at (x, y); the offsets are whole pixels.
+    void TextOutAligned(int x, int y, const QString& text, int hPos, int vPos);
     // Text turned angle degrees counter-clockwise about (x, y); (x, y) is the left end,
     // the middle or the right end of the text's top edge by hPos (0, 1, 2).
     void TextOutAngle(double x, double y, double angle, const QString& text, int hPos);
@@ -114,7 +124,12 @@ public:
     void StretchDraw(const TRect& r, const QImage& image);
 
 private:
+    // Around every text: the text pen in place of the line pen where they differ.
+    void BeginText();
+    void EndText();
+
     QPainter* FPainter = nullptr;
+    bool FPenSwitched = false;
     QFont FFont;
     TColor FFontColor = clBlack;
     QPen FPen;

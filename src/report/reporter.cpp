@@ -71,7 +71,7 @@ void TReporter::SetBrush(TColor color, int32_t style) {
 }
 
 double TReporter::MeasureWidth(const QString& text) const {
-    return QFontMetricsF(FMeasureFont).horizontalAdvance(text);
+    return TextAdvance(FMeasureFont, text);
 }
 
 double TReporter::TextWidth(const std::string& text) { return MeasureWidth(Q(text)) / MeasureScale; }
@@ -246,12 +246,7 @@ void TReporter::RenderItem(const TPageItem& item) {
     }
     case ikTextOutEx: {
         const auto& i = std::get<TextOutExInfo>(item.Data);
-        const QString text = Q(i.Text);
-        const int w = static_cast<int>(std::ceil(FCanvas.TextWidth(text) - 1e-9));
-        const int h = static_cast<int>(std::ceil(FCanvas.TextHeight(text) - 1e-9));
-        const int dx = i.hPos == hpCenter ? w / 2 : i.hPos == hpRight ? w : 0;
-        const int dy = i.vPos == vpCenter ? h / 2 : i.vPos == vpBottom ? h : 0;
-        FCanvas.TextOut(AdjustX(i.X) - dx, AdjustY(i.Y) - dy, text);
+        FCanvas.TextOutAligned(AdjustX(i.X), AdjustY(i.Y), Q(i.Text), i.hPos, i.vPos);
         break;
     }
     case ikPolyline: {

@@ -3,8 +3,13 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
+#include <QString>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "report/canvas.h"
 #include "report/reporter.h"
 #include "report/unitprint.h"
 #include "report_test_util.h"
@@ -153,6 +158,22 @@ TEST(Measuring, IsTheSameWhateverTheTarget) {
     EXPECT_NEAR(r.TextWidth("Antenna Input Power"), 2 * w, 0.02 * w);
 }
 
+TEST(Measuring, RemembersWidthsByFontAndText) {
+    ForgetTextAdvances();
+    const QFont small = MakeReportFont("Arial", 0, 100);
+    const QFont large = MakeReportFont("Arial", 0, 300);
+    const QFont bold = MakeReportFont("Arial", fsBold, 100);
+    // Each text in turn in each font: a width remembered for the wrong font shows.
+    for (int round = 0; round < 2; ++round)
+        for (const QString& text : {QStringLiteral("0.985"), QStringLiteral("-23.82"),
+                                    QStringLiteral("AVAILABLE Wattage"), QString()})
+            for (const QFont& font : {small, large, bold})
+                EXPECT_DOUBLE_EQ(TextAdvance(font, text), QFontMetricsF(font).horizontalAdvance(text))
+                    << text.toStdString() << " " << font.key().toStdString() << " round " << round;
+    EXPECT_GT(TextAdvance(large, "0.985"), 2.5 * TextAdvance(small, "0.985"));
+    EXPECT_GT(TextAdvance(bold, "AVAILABLE Wattage"), TextAdvance(small, "AVAILABLE Wattage"));
+}
+
 TEST(Measuring, WrapTextRecordsTheMeasureTheTextAndItsFrame) {
     TReporter r;
     r.SetFont("Arial", clBlack, 0, 10);
@@ -248,6 +269,69 @@ TEST(Playback, PlacesTextByItsAnchor) {
     EXPECT_LE(tMaxY, 700);
     EXPECT_GE(tMinX, 200);
     EXPECT_LE(tMaxX, 200 + 40);
+}
+
+TEST(Playback, AlignedTextLiesWhereItsMeasuredWidthPutsIt) {
+    // Centred and right-aligned text is drawn from one shaping of it; it must land on
+    // the very pixels of text drawn at the anchor less its measured width.
+    for (const QString& text : {QStringLiteral("AVA Wa -23.82 \u00B0"),
+                                QStringLiteral("\u05E9\u05DC\u05D5\u05DD Tower 7"),
+                                QStringLiteral("\u05E9\u05DC\u05D5\u05DD")})
+    for (int32_t brush : {bsClear, bsSolid})
+        for (int h : {0, 1, 2})
+            for (int v : {0, 1, 2}) {
+                auto draw = [&](bool aligned) {
+                    QImage image(500, 200, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    TCanvas canvas(&painter);
+                    canvas.SetFont("Arial", clBlack, fsItalic, 47);
+                    canvas.SetBrush(clSilver, brush);
+                    if (aligned) {
+                        canvas.TextOutAligned(251, 101, text, h, v);
+                    } else {
+                        const int w = static_cast<int>(std::ceil(canvas.TextWidth(text) - 1e-9));
+                        const int ht = static_cast<int>(std::ceil(canvas.TextHeight(text) - 1e-9));
+                        canvas.TextOut(251 - (h == 1 ? w / 2 : h == 2 ? w : 0),
+                                       101 - (v == 1 ? ht / 2 : v == 2 ? ht : 0), text);
+                    }
+                    return image;
+                };
+                EXPECT_TRUE(draw(true) == draw(false))
+                    << text.toStdString() << " brush " << brush << " h " << h << " v " << v;
+            }
+}
+
+TEST(Playback, TextIsTheSameWhateverTheWidthOfTheLinePen) {
+    // Text is drawn with the line pen when that is solid and of the text's colour.
+    const QString text = QStringLiteral("Relative Field 0.985");
+    auto draw = [&](int penWidth, double angle, bool viaPicture) {
+        QImage image(400, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPicture picture;
+        QPainter painter;
+        if (viaPicture)
+            painter.begin(&picture);
+        else
+            painter.begin(&image);
+        TCanvas canvas(&painter);
+        canvas.SetFont("Arial", clBlack, fsBold, 30);
+        canvas.SetPen(clBlack, psSolid, penWidth);
+        canvas.SetBrush(clWhite, bsClear);
+        canvas.TextOutAngle(200, 200, angle, text, 1);
+        canvas.TextOutAligned(200, 40, text, 2, 0);
+        canvas.DrawText(TRect{20, 300, 380, 390}, text, dtCenter | dtWordBreak);
+        painter.end();
+        if (viaPicture) {
+            QPainter onImage(&image);
+            onImage.drawPicture(0, 0, picture);
+        }
+        return image;
+    };
+    for (bool viaPicture : {false, true})
+        for (double angle : {0.0, 90.0, 30.0})
+            EXPECT_TRUE(draw(1, angle, viaPicture) == draw(25, angle, viaPicture))
+                << "angle " << angle << (viaPicture ? " via a picture" : "");
 }
 
 TEST(UnitPrint, DrawsAtOnceAndFreesItsPointArrays) {
