@@ -13,6 +13,7 @@
 #include <QPainter>
 
 #include "base/numbers.h"
+#include "report/canvas.h"
 #include "report/plots.h"
 #include "report/reporter.h"
 
@@ -114,6 +115,7 @@ void BuildReport(TReporter& r) {
 
 void BM_RecordTenPages(benchmark::State& state) {
     for (auto _ : state) {
+        ForgetTextAdvances();  // each run measures its texts afresh
         TReporter r;
         BuildReport(r);
         benchmark::DoNotOptimize(r.GetPageCount());
@@ -125,6 +127,7 @@ void BM_PlayTenPagesToPageImages(benchmark::State& state) {
     TReporter r;
     BuildReport(r);
     for (auto _ : state) {
+        ForgetTextAdvances();
         r.PrintMetaFiles();
         benchmark::DoNotOptimize(r.MetaCount());
     }
@@ -153,7 +156,10 @@ void BM_WriteTenPagesPdf(benchmark::State& state) {
     BuildReport(r);
     const std::string path =
         (std::filesystem::temp_directory_path() / "velmo_bench_report.pdf").string();
-    for (auto _ : state) WritePdf(r, path);
+    for (auto _ : state) {
+        ForgetTextAdvances();
+        WritePdf(r, path);
+    }
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_WriteTenPagesPdf)->Unit(benchmark::kMillisecond);
