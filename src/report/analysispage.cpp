@@ -125,7 +125,7 @@ void DrawTVAnalysis(TReporter& r, TBroadcastDesign& design) {
     const TPowerAnalysis& a = design.AnalysisPage.Analysis;
     const bool e = design.OptionsPage.PolCode == "E";
 
-    r.DrawFromRes(TBasePrint::RealRect(390, 200, 735, 950), "ANALYSIS");
+    r.DrawFromRes(TBasePrint::RealRect(390, 200, 735, 950), kTVAnalysisPicture);
     Titles(r, "Broadcast Antenna System", 18);
 
     // Right column.
@@ -185,7 +185,7 @@ void DrawTVAnalysis(TReporter& r, TBroadcastDesign& design) {
 void DrawFMAnalysis(TReporter& r, TBroadcastDesign& design) {
     const TPowerAnalysis& a = design.AnalysisPage.Analysis;
 
-    r.DrawFromRes(TBasePrint::RealRect(75, 200, 320, 920), "FMANALYSIS");
+    r.DrawFromRes(TBasePrint::RealRect(75, 200, 320, 920), kFMAnalysisPicture);
     Titles(r, "FM Broadcast Antenna System", 20);
 
     // Right column: the ERP heading with the polarization word beside it.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <future>
@@ -16,9 +15,6 @@
 
 #include <QFile>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 // The pictures are compiled into the static report library; a static library's resource
 // initialiser is only linked in when something refers to it, so register them here.
@@ -58,29 +54,6 @@ struct GifCloser {
     }
 };
 
-// An ARGB32 image for a decoded picture. A large one gets memory in huge pages where
-// the system offers them: the first touch of a fresh 4 KB page costs more than
-// writing it, and the largest picture would touch thousands of them.
-QImage NewPicture(int width, int height) {
-    constexpr size_t kHuge = size_t(2) << 20;
-    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (bytes >= kHuge) {
-        const size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
-        if (void* data = std::aligned_alloc(kHuge, rounded)) {
-            madvise(data, rounded, MADV_HUGEPAGE);  // advice only: fine if refused
-            QImage image(static_cast<uchar*>(data), width, height, width * 4, QImage::Format_ARGB32,
-                         [](void* p) { std::free(p); }, data);
-            if (!image.isNull()) return image;
-            std::free(data);
-        }
-    }
-#endif
-    (void)kHuge;
-    (void)bytes;
-    return QImage(width, height, QImage::Format_ARGB32);
-}
-
 }  // namespace
 
 QImage DecodeGif(const QByteArray& bytes) {
@@ -104,7 +77,7 @@ QImage DecodeGif(const QByteArray& bytes) {
     GraphicsControlBlock gcb;
     if (DGifSavedExtensionToGCB(gif.get(), 0, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
 
-    QImage image = NewPicture(width, height);
+    QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull()) return QImage();
     // Only the screen outside the frame needs clearing first: the frame's own pixels are
     // all written, the transparent index (and any index beyond the colour map) as
@@ -148,13 +121,14 @@ struct TPictureJob {
     std::promise<QImage> Picture;
 };
 
-// The embedded pictures decoded so far, or being decoded, by name, and the thread that
-// decodes pictures ahead of their use, one after the other.
+// The embedded pictures decoded so far, or being decoded, by name, and the threads that
+// decode pictures ahead of their use: two, so that a small picture needed first is not
+// kept waiting behind a large one.
 struct TPictureCache {
     std::mutex Lock;
     std::map<std::string, std::shared_future<QImage>> Pictures;
     std::deque<TPictureJob> Queue;
-    bool Decoding = false;               // a thread is working through Queue
+    int Decoding = 0;  // threads working through Queue
     std::vector<std::future<void>> Decoders;  // waited for when the program ends
 
     ~TPictureCache() {
@@ -194,7 +168,7 @@ void DecodeQueued(TPictureCache& cache) {
         {
             std::lock_guard<std::mutex> lock(cache.Lock);
             if (cache.Queue.empty()) {
-                cache.Decoding = false;
+                --cache.Decoding;
                 return;
             }
             job = std::move(cache.Queue.front());
@@ -225,33 +199,36 @@ QImage LoadGifResource(const std::string& name) {
 }
 
 void PreloadGifResources(const std::vector<std::string>& names) {
+    constexpr int kDecoders = 2;
     TPictureCache& cache = Pictures();
     {
         std::lock_guard<std::mutex> lock(cache.Lock);
-        bool added = false;
         for (const std::string& name : names) {
             if (cache.Pictures.count(name)) continue;
             TPictureJob job;
             job.Bytes = ReadResource(name);
             cache.Pictures.emplace(name, job.Picture.get_future().share());
             cache.Queue.push_back(std::move(job));
-            added = true;
         }
-        if (!added || cache.Decoding) return;
-        cache.Decoding = true;
-        auto& done = cache.Decoders;
-        done.reserve(done.size() + 1);  // a failed push_back would wait for the thread
-        done.erase(std::remove_if(done.begin(), done.end(),
-                                  [](const std::future<void>& d) {
-                                      return d.wait_for(std::chrono::seconds(0)) ==
-                                             std::future_status::ready;
-                                  }),
-                   done.end());
-        try {
-            done.push_back(std::async(std::launch::async, [&cache] { DecodeQueued(cache); }));
-            return;
-        } catch (const std::system_error&) {  // no thread to be had: decode them here
+        auto& started = cache.Decoders;
+        started.erase(std::remove_if(started.begin(), started.end(),
+                                     [](const std::future<void>& d) {
+                                         return d.wait_for(std::chrono::seconds(0)) ==
+                                                std::future_status::ready;
+                                     }),
+                      started.end());
+        while (cache.Decoding < kDecoders &&
+               static_cast<size_t>(cache.Decoding) < cache.Queue.size()) {
+            started.reserve(started.size() + 1);  // a failed push_back would wait for the thread
+            try {
+                started.push_back(std::async(std::launch::async, [&cache] { DecodeQueued(cache); }));
+            } catch (const std::system_error&) {  // no thread to be had
+                break;
+            }
+            ++cache.Decoding;
         }
+        if (cache.Decoding > 0 || cache.Queue.empty()) return;
+        ++cache.Decoding;  // no thread at all: this one decodes them
     }
     DecodeQueued(cache);
 }

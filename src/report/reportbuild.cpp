@@ -1,8 +1,12 @@
 // Composition of the reports.
 #include "report/reportbuild.h"
 
+#include <string>
+#include <vector>
+
 #include "model/design.h"
 #include "report/analysispage.h"
+#include "report/gifimage.h"
 #include "report/patternpages.h"
 #include "report/specsheet.h"
 
@@ -24,6 +28,13 @@ std::unique_ptr<TReporter> BuildFullReport(TBroadcastDesign& design, bool azimut
     auto r = NewReporter(design);
     const std::string& family = design.OptionsPage.FamilyID;
     const bool custom = family == "CTM";
+    // The analysis picture takes by far the longest to decode: it starts now, after the
+    // pictures the first pages show, rather than once the pages before it are built.
+    std::vector<std::string> ahead{kLogoPicture};
+    if (!custom) ahead.push_back(kFooterPicture);
+    if (design.DesignInfo.SystemType == "TV") ahead.push_back(kTVAnalysisPicture);
+    if (design.DesignInfo.SystemType == "FM") ahead.push_back(kFMAnalysisPicture);
+    PreloadGifResources(ahead);
     if (!custom) {
         DrawCoverPage(*r, design);
         r->NewPage();

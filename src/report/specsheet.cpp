@@ -180,7 +180,7 @@ void DrawPageFrame(TReporter& r, TBroadcastDesign& design) {
     r.SetBrush(clWhite, bsClear);
     r.Rectangle(TBasePrint::RealRect(65, 40, 780, 1015));
     r.DrawLine(107, 77.5, 737, 77.5);
-    r.DrawFromRes(TBasePrint::RealRect(105, 1005, 445, 1025), "Orvane_LOGO2");
+    r.DrawFromRes(TBasePrint::RealRect(105, 1005, 445, 1025), kLogoPicture);
 
     Font(r, kBoldItalic, 12);
     r.TextOutEx(110, 62, design.BuildPartNumber(), hpLeft, vpTop);
@@ -193,8 +193,8 @@ void DrawPageFrame(TReporter& r, TBroadcastDesign& design) {
 }
 
 void DrawCoverFrame(TReporter& r) {
-    r.DrawFromRes(TBasePrint::RealRect(70, 55, 410, 75), "Orvane_LOGO2");
-    r.DrawFromRes(TBasePrint::RealRect(70, 955, 775, 1000), "Orvane_FOOTER");
+    r.DrawFromRes(TBasePrint::RealRect(70, 55, 410, 75), kLogoPicture);
+    r.DrawFromRes(TBasePrint::RealRect(70, 955, 775, 1000), kFooterPicture);
 }
 
 void DrawCoverPage(TReporter& r, TBroadcastDesign& design) {

@@ -17,6 +17,9 @@ class TBroadcastDesign;
 
 // The report's one font family; every text is black.
 inline const std::string kReportFont = "Arial";
+// The frame's pictures: the logo on every page, the footer on the cover.
+inline const std::string kLogoPicture = "Orvane_LOGO2";
+inline const std::string kFooterPicture = "Orvane_FOOTER";
 
 // Border, header rule, logo across the bottom border, part number and
 // "<SpecNo>  Page <n>" in the header, the "Preliminary ..." line above the bottom.
