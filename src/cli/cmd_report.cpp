@@ -55,7 +55,7 @@ int ReportDesign(const std::string& designFile, TReportKind kind, const std::str
     if (SameFile(designFile, out))
         throw Error("Cannot create file \"" + out + "\". It is the design file being read.");
     const std::unique_ptr<TBroadcastDesign> design = LoadDesignFile(designFile);
-
+    StartDecodingReportPictures(*design, kind);
     EnsureGuiApplication();
     return WriteReportPdf(*design, kind, out);
 }

@@ -28,13 +28,7 @@ std::unique_ptr<TReporter> BuildFullReport(TBroadcastDesign& design, bool azimut
     auto r = NewReporter(design);
     const std::string& family = design.OptionsPage.FamilyID;
     const bool custom = family == "CTM";
-    // The analysis picture takes by far the longest to decode: it starts now, after the
-    // pictures the first pages show, rather than once the pages before it are built.
-    std::vector<std::string> ahead{kLogoPicture};
-    if (!custom) ahead.push_back(kFooterPicture);
-    if (design.DesignInfo.SystemType == "TV") ahead.push_back(kTVAnalysisPicture);
-    if (design.DesignInfo.SystemType == "FM") ahead.push_back(kFMAnalysisPicture);
-    PreloadGifResources(ahead);
+    StartDecodingReportPictures(design, rkFull);
     if (!custom) {
         DrawCoverPage(*r, design);
         r->NewPage();
@@ -62,6 +56,18 @@ std::unique_ptr<TReporter> BuildFullReport(TBroadcastDesign& design, bool azimut
 }
 
 }  // namespace
+
+void StartDecodingReportPictures(const TBroadcastDesign& design, TReportKind kind) {
+    // The analysis picture takes by far the longest to decode; it goes after the
+    // pictures the first pages show. The pages' own pictures start when recorded.
+    std::vector<std::string> ahead{kLogoPicture};
+    if (kind == rkFull) {
+        if (design.OptionsPage.FamilyID != "CTM") ahead.push_back(kFooterPicture);
+        if (design.DesignInfo.SystemType == "TV") ahead.push_back(kTVAnalysisPicture);
+        if (design.DesignInfo.SystemType == "FM") ahead.push_back(kFMAnalysisPicture);
+    }
+    PreloadGifResources(ahead);
+}
 
 std::unique_ptr<TReporter> BuildTVReport(TBroadcastDesign& design) {
     return BuildFullReport(design, true);

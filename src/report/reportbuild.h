@@ -27,6 +27,12 @@ std::unique_ptr<TReporter> PrintElevationReport(TBroadcastDesign& design);
 enum TReportKind { rkFull = 0, rkAzimuth = 1, rkElevation = 2 };
 std::unique_ptr<TReporter> BuildReportOfKind(TBroadcastDesign& design, TReportKind kind);
 
+// Starts decoding, on threads of their own, the pictures a report of that kind shows
+// first and the largest of them, so that they are ready when its pages are drawn. The
+// report builders call it themselves; a caller that has the design before the report
+// can be built (velmo-cli, while Qt starts) calls it sooner.
+void StartDecodingReportPictures(const TBroadcastDesign& design, TReportKind kind);
+
 // Builds the report and writes it as a PDF file (replaced only when written
 // completely); returns the number of pages. Throws Error when the file cannot be
 // written.
