@@ -5,7 +5,6 @@
 #include <string>
 
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
