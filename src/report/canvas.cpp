@@ -241,20 +241,36 @@ void TCanvas::TextOutAligned(int x, int y, const QString& text, int hPos, int vP
         TextOut(x - (hPos == 1 ? w / 2 : w), y - dy, text);
     } else {
         // Centred or right-aligned text is shaped once, for its width and its drawing.
-        QTextLayout layout(text, FFont);
-        QTextOption option;  // laid out as the painter draws a text: left to right
-        option.setTextDirection(Qt::LeftToRight);
-        option.setAlignment(Qt::AlignLeft);
-        layout.setTextOption(option);
-        layout.setCacheEnabled(true);  // or drawing shapes the text again
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        layout.endLayout();
+        const QTextLine line = LaidOut(text).lineAt(0);
         const int w = ceilPx(line.horizontalAdvance());
         BeginText();
         line.draw(FPainter, QPointF(x - (hPos == 1 ? w / 2 : w), y - dy));
         EndText();
     }
+}
+
+const QTextLayout& TCanvas::LaidOut(const QString& text) {
+    // Tables repeat their values: each text is laid out once per font and canvas. A
+    // canvas that has laid out very many starts afresh.
+    constexpr size_t kMaxLayouts = 20000;
+    auto& layouts = FLayouts[FFont];
+    if (const auto it = layouts.find(text); it != layouts.end()) return *it->second;
+    if (FLayoutCount >= kMaxLayouts) {
+        FLayouts.clear();
+        FLayoutCount = 0;
+        return LaidOut(text);
+    }
+    auto layout = std::make_unique<QTextLayout>(text, FFont);
+    QTextOption option;  // laid out as the painter draws a text: left to right
+    option.setTextDirection(Qt::LeftToRight);
+    option.setAlignment(Qt::AlignLeft);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);  // or drawing shapes the text again
+    layout->beginLayout();
+    layout->createLine();
+    layout->endLayout();
+    ++FLayoutCount;
+    return *layouts.emplace(text, std::move(layout)).first->second;
 }
 
 void TCanvas::TextOutAngle(double x, double y, double angle, const QString& text, int hPos) {

@@ -5,7 +5,10 @@
 // drawn over an opaque box when the brush is solid. Every size here is in device
 // pixels; the surfaces convert page units before they call in.
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include <QColor>
 #include <QFont>
@@ -13,6 +16,7 @@
 #include <QPoint>
 #include <QPolygon>
 #include <QString>
+#include <QTextLayout>
 
 class QImage;
 class QPainter;
@@ -127,6 +131,8 @@ private:
     // Around every text: the text pen in place of the line pen where they differ.
     void BeginText();
     void EndText();
+    // The one-line layout of a text in the current font, kept for the next time.
+    const QTextLayout& LaidOut(const QString& text);
 
     QPainter* FPainter = nullptr;
     bool FPenSwitched = false;
@@ -137,6 +143,8 @@ private:
     TColor FBrushColor = clWhite;
     int32_t FBrushStyle = bsSolid;
     QPoint FPenPos;
+    std::map<QFont, std::unordered_map<QString, std::unique_ptr<QTextLayout>>> FLayouts;
+    size_t FLayoutCount = 0;
 };
 
 // Formatted-text flags translated to the painter's alignment and wrapping flags.

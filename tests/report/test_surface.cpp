@@ -272,8 +272,9 @@ TEST(Playback, PlacesTextByItsAnchor) {
 }
 
 TEST(Playback, AlignedTextLiesWhereItsMeasuredWidthPutsIt) {
-    // Centred and right-aligned text is drawn from one shaping of it; it must land on
-    // the very pixels of text drawn at the anchor less its measured width.
+    // Centred and right-aligned text is drawn from one shaping of it, kept for the next
+    // time; it must land on the very pixels of text drawn at the anchor less its
+    // measured width, the first time and again on another painter.
     for (const QString& text : {QStringLiteral("AVA Wa -23.82 \u00B0"),
                                 QStringLiteral("\u05E9\u05DC\u05D5\u05DD Tower 7"),
                                 QStringLiteral("\u05E9\u05DC\u05D5\u05DD")})
@@ -288,6 +289,12 @@ TEST(Playback, AlignedTextLiesWhereItsMeasuredWidthPutsIt) {
                     canvas.SetFont("Arial", clBlack, fsItalic, 47);
                     canvas.SetBrush(clSilver, brush);
                     if (aligned) {
+                        QImage before(500, 200, QImage::Format_RGB32);
+                        QPainter first(&before);
+                        canvas.Rebind(&first);
+                        canvas.TextOutAligned(40, 60, text, h, v);
+                        first.end();
+                        canvas.Rebind(&painter);
                         canvas.TextOutAligned(251, 101, text, h, v);
                     } else {
                         const int w = static_cast<int>(std::ceil(canvas.TextWidth(text) - 1e-9));
