@@ -78,6 +78,20 @@ TAdvanceCache& AdvanceCache() {
     return cache;
 }
 
+// Text of one left-to-right run, with no control or format characters, is laid out
+// alike by a text layout and by the painter.
+bool OneLeftToRightRun(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        switch (c.direction()) {
+        case QChar::DirL: case QChar::DirEN: case QChar::DirES: case QChar::DirET:
+        case QChar::DirCS: case QChar::DirWS: case QChar::DirON: case QChar::DirNSM:
+            return c.category() != QChar::Other_Control && c.category() != QChar::Other_Format;
+        default:
+            return false;
+        }
+    });
+}
+
 }  // namespace
 
 double TextAdvance(const QFont& font, const QString& text) {
@@ -223,20 +237,9 @@ void TCanvas::TextOutAligned(int x, int y, const QString& text, int hPos, int vP
     const QFontMetricsF fm(FFont);
     const int h = vPos == 1 || vPos == 2 ? ceilPx(fm.ascent() + fm.descent()) : 0;
     const int dy = vPos == 1 ? h / 2 : vPos == 2 ? h : 0;
-    // Text of one left-to-right run, with no control or format characters, is laid out
-    // alike by a text layout and by the painter; anything else takes the painter's road.
-    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
-        switch (c.direction()) {
-        case QChar::DirL: case QChar::DirEN: case QChar::DirES: case QChar::DirET:
-        case QChar::DirCS: case QChar::DirWS: case QChar::DirON: case QChar::DirNSM:
-            return c.category() != QChar::Other_Control && c.category() != QChar::Other_Format;
-        default:
-            return false;
-        }
-    });
     if (hPos != 1 && hPos != 2) {
         TextOut(x, y - dy, text);
-    } else if (!FPainter || FBrushStyle != bsClear || !plain) {
+    } else if (!FPainter || FBrushStyle != bsClear || !OneLeftToRightRun(text)) {
         const int w = ceilPx(TextWidth(text));
         TextOut(x - (hPos == 1 ? w / 2 : w), y - dy, text);
     } else {
@@ -253,12 +256,12 @@ const QTextLayout& TCanvas::LaidOut(const QString& text) {
     // Tables repeat their values: each text is laid out once per font and canvas. A
     // canvas that has laid out very many starts afresh.
     constexpr size_t kMaxLayouts = 20000;
-    auto& layouts = FLayouts[FFont];
-    if (const auto it = layouts.find(text); it != layouts.end()) return *it->second;
+    if (const auto f = FLayouts.find(FFont); f != FLayouts.end()) {
+        if (const auto it = f->second.find(text); it != f->second.end()) return *it->second;
+    }
     if (FLayoutCount >= kMaxLayouts) {
         FLayouts.clear();
         FLayoutCount = 0;
-        return LaidOut(text);
     }
     auto layout = std::make_unique<QTextLayout>(text, FFont);
     QTextOption option;  // laid out as the painter draws a text: left to right
@@ -270,7 +273,7 @@ const QTextLayout& TCanvas::LaidOut(const QString& text) {
     layout->createLine();
     layout->endLayout();
     ++FLayoutCount;
-    return *layouts.emplace(text, std::move(layout)).first->second;
+    return *FLayouts[FFont].emplace(text, std::move(layout)).first->second;
 }
 
 void TCanvas::TextOutAngle(double x, double y, double angle, const QString& text, int hPos) {

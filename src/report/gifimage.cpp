@@ -10,6 +10,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -117,27 +119,31 @@ QString GifResourcePath(const std::string& name) {
 namespace {
 
 struct TPictureJob {
+    std::string Name;
     QByteArray Bytes;
     std::promise<QImage> Picture;
 };
 
 // The embedded pictures decoded so far, or being decoded, by name, and the threads that
 // decode pictures ahead of their use: two, so that a small picture needed first is not
-// kept waiting behind a large one.
+// kept waiting behind a large one. A picture asked for while still queued is taken out
+// of the queue and decoded by the thread that asks.
 struct TPictureCache {
     std::mutex Lock;
     std::map<std::string, std::shared_future<QImage>> Pictures;
     std::deque<TPictureJob> Queue;
     int Decoding = 0;  // threads working through Queue
-    std::vector<std::future<void>> Decoders;  // waited for when the program ends
+    std::vector<std::future<void>> Decoders;
 
-    ~TPictureCache() {
+    ~TPictureCache() { WaitForDecoders(); }
+
+    void WaitForDecoders() {
         std::vector<std::future<void>> running;
         {
             std::lock_guard<std::mutex> lock(Lock);
             running.swap(Decoders);
         }
-        running.clear();
+        running.clear();  // each waits for its thread
     }
 };
 
@@ -183,19 +189,26 @@ void DecodeQueued(TPictureCache& cache) {
 QImage LoadGifResource(const std::string& name) {
     TPictureCache& cache = Pictures();
     std::shared_future<QImage> picture;
-    std::promise<QImage> decodeHere;
-    bool mine = false;
+    std::optional<TPictureJob> mine;
     {
         std::lock_guard<std::mutex> lock(cache.Lock);
         auto it = cache.Pictures.find(name);
-        mine = it == cache.Pictures.end();
-        if (mine)
-            picture = cache.Pictures.emplace(name, decodeHere.get_future().share()).first->second;
-        else
+        if (it == cache.Pictures.end()) {
+            mine.emplace();
+            mine->Bytes = ReadResource(name);
+            picture = cache.Pictures.emplace(name, mine->Picture.get_future().share()).first->second;
+        } else {
             picture = it->second;
+            auto queued = std::find_if(cache.Queue.begin(), cache.Queue.end(),
+                                       [&](const TPictureJob& j) { return j.Name == name; });
+            if (queued != cache.Queue.end()) {
+                mine = std::move(*queued);
+                cache.Queue.erase(queued);
+            }
+        }
     }
-    if (mine) decodeHere.set_value(DecodeOrNull(ReadResource(name)));
-    return picture.get();  // waits while the thread decoding ahead finishes it
+    if (mine) mine->Picture.set_value(DecodeOrNull(mine->Bytes));
+    return picture.get();  // waits while a decoding thread finishes it
 }
 
 void PreloadGifResources(const std::vector<std::string>& names) {
@@ -206,6 +219,7 @@ void PreloadGifResources(const std::vector<std::string>& names) {
         for (const std::string& name : names) {
             if (cache.Pictures.count(name)) continue;
             TPictureJob job;
+            job.Name = name;
             job.Bytes = ReadResource(name);
             cache.Pictures.emplace(name, job.Picture.get_future().share());
             cache.Queue.push_back(std::move(job));
@@ -217,31 +231,28 @@ void PreloadGifResources(const std::vector<std::string>& names) {
                                                 std::future_status::ready;
                                      }),
                       started.end());
+        // Without a thread to be had the pictures stay queued for LoadGifResource.
         while (cache.Decoding < kDecoders &&
                static_cast<size_t>(cache.Decoding) < cache.Queue.size()) {
             started.reserve(started.size() + 1);  // a failed push_back would wait for the thread
             try {
                 started.push_back(std::async(std::launch::async, [&cache] { DecodeQueued(cache); }));
-            } catch (const std::system_error&) {  // no thread to be had
-                break;
+            } catch (const std::system_error&) {
+                return;
             }
             ++cache.Decoding;
         }
-        if (cache.Decoding > 0 || cache.Queue.empty()) return;
-        ++cache.Decoding;  // no thread at all: this one decodes them
     }
-    DecodeQueued(cache);
 }
 
 void ForgetGifResources() {
     TPictureCache& cache = Pictures();
-    std::vector<std::future<void>> running;
-    {
-        std::lock_guard<std::mutex> lock(cache.Lock);
-        running.swap(cache.Decoders);
-    }
-    running.clear();  // waits for them
+    cache.WaitForDecoders();
     std::lock_guard<std::mutex> lock(cache.Lock);
+    // Pictures left queued (no thread could be started) are still promised to whoever
+    // waits for them.
+    for (TPictureJob& job : cache.Queue) job.Picture.set_value(DecodeOrNull(job.Bytes));
+    cache.Queue.clear();
     cache.Pictures.clear();
 }
 
